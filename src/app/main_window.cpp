@@ -1,0 +1,250 @@
+#include "app/main_window.h"
+
+#include "app/artwork.h"
+#include "app/calculator_page.h"
+#include "app/help/help_system.h"
+#include "app/page_table.h"
+#include "app/pages/about_page.h"
+#include "app/settings_store.h"
+#include "app/user_dialogs.h"
+#include "ui_main_window.h"
+#include "widgets/auto_drop_box.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace kc::app {
+
+namespace {
+
+constexpr int kClientWidth = 394;
+constexpr int kDesignClientHeight = 271;
+constexpr int kF1KeyCode = 112;
+constexpr int kInterceptionFrameMs = 25;
+const char* const kHelpFileName = "KorvathCalc.HLP";
+
+} // namespace
+
+TForm1::TForm1(StartupOptions options, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpSystem>(kHelpFileName, this)),
+      options_(std::move(options)) {
+    ui->setupUi(this);
+    setWindowIcon(windowIcon());
+    setFixedSize(kClientWidth, kDesignClientHeight);
+    ui->btnOnTop->setIcon(stayOnTopGlyph());
+    ui->btnHelp->setIcon(helpGlyph());
+    ui->btnExit->setIcon(exitGlyph());
+
+    tmrIntersect = new QTimer(this);
+    tmrIntersect->setObjectName(QStringLiteral("tmrIntersect"));
+    tmrIntersect->setInterval(kInterceptionFrameMs);
+
+    buildPages();
+    connectShellControls();
+    qApp->installEventFilter(this); // the window sees every key before the focused control
+    setDialogParent(this);
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TForm1::buildPages() {
+    for (int index = 0; index < kPageCount; ++index)
+        ui->pgcMain->addWidget(createPage(index, ui->pgcMain));
+    ui->pgcMain->setCurrentIndex(kFrontPageIndex);
+}
+
+void TForm1::connectShellControls() {
+    connect(ui->cmbTab, &QComboBox::activated, this, reported(this, &TForm1::cmbTabClick));
+    connect(ui->btnOnTop, &QToolButton::clicked, this, reported(this, &TForm1::Stay1Click));
+    connect(ui->btnHelp, &QToolButton::clicked, this, reported(this, &TForm1::btnHelpClick));
+    connect(ui->btnExit, &QToolButton::clicked, this, reported(this, &TForm1::btnExitClick));
+    connect(aboutPage()->exitButton(), &QPushButton::clicked, this, reported(this, &TForm1::btnExitClick));
+    connect(aboutPage()->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
+    connect(aboutPage()->largeFontsBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkLargeFntClick));
+}
+
+// Each start-up step is reported on its own and the next one still runs: one failing step must not leave the
+// selector empty or skip loading the designs.
+void TForm1::FormCreate() {
+    runReported([&] { HiddenItems.emplace(); });
+    runReported([&] { makeProgramFolderCurrent(); });
+    runReported([&] { fillPageSelector(); });
+}
+
+void TForm1::FormShow() {
+    QCheckBox* autoDrop = aboutPage()->autoDropBox();
+    QCheckBox* largeFonts = aboutPage()->largeFontsBox();
+    if (SettingsStore::keyExists()) {
+        // Setting a box to another state runs its click handler, which writes the value back.
+        if (const auto stored = SettingsStore::read(kAutoDropSetting))
+            autoDrop->setChecked(*stored);
+        else
+            SettingsStore::write(kAutoDropSetting, true);
+        if (const auto stored = SettingsStore::read(kLargeFontSetting))
+            largeFonts->setChecked(*stored);
+        else
+            SettingsStore::write(kLargeFontSetting, false);
+    }
+    ui->cmbTab->setAutoDrop(autoDrop->isChecked());
+}
+
+// As at start-up, every step runs even when an earlier one fails, so the designs are always saved.
+void TForm1::FormDestroy() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    runReported([&] { makeProgramFolderCurrent(); });
+    runReported([&] { HiddenItems.reset(); });
+}
+
+void TForm1::makeProgramFolderCurrent() {
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+}
+
+void TForm1::fillPageSelector() {
+    for (int index = 1; index < kPageCount; ++index)
+        ui->cmbTab->addListItem(QString::fromUtf8(kPages.at(index).caption));
+    ui->cmbTab->setCurrentIndex(-1);
+}
+
+void TForm1::cmbTabClick() {
+    const QString chosen = ui->cmbTab->currentText();
+    for (int index = 0; index < kPageCount; ++index) {
+        const QString caption = QString::fromUtf8(kPages.at(index).caption);
+        if (!caption.isEmpty() && caption == chosen)
+            ui->pgcMain->setCurrentIndex(index);
+    }
+    pgcMainChange();
+}
+
+void TForm1::pgcMainChange() {
+    if (activePage()->objectName() == QLatin1String("tabIntercept"))
+        tmrIntersect->start();
+    else
+        tmrIntersect->stop();
+    activePage()->pageActivated();
+    setOuterHeight(PageHeight(kPages.at(activePageIndex()).tag, aboutPage()->largeFontsBox()->isChecked()));
+}
+
+void TForm1::btnExitClick() {
+    close();
+}
+
+void TForm1::Stay1Click() {
+    const QPoint position = pos();
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, ui->btnOnTop->isChecked());
+    // Changing the flags hides the window; bring it back where it was.
+    move(position);
+    if (wasVisible)
+        show();
+}
+
+bool TForm1::staysOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TForm1::btnHelpClick() {
+    const QString context = QString::fromLatin1(kPages.at(activePageIndex()).helpContext);
+    const bool opened = context.isEmpty() ? help_->showFinder() : help_->showTopic(context);
+    if (!opened)
+        userDialogs().showMessage(QGuiApplication::applicationDisplayName(), help_->errorText());
+}
+
+void TForm1::FormKeyUp(int keyCode, Qt::KeyboardModifiers /*shift*/) {
+    if (keyCode == kF1KeyCode)
+        btnHelpClick();
+}
+
+void TForm1::chkAutodropClick() {
+    const bool on = aboutPage()->autoDropBox()->isChecked();
+    // The selector follows the box even when the store refuses the write, so what shows is what works.
+    ui->cmbTab->setAutoDrop(on);
+    SettingsStore::write(kAutoDropSetting, on);
+}
+
+void TForm1::chkLargeFntClick() {
+    const bool on = aboutPage()->largeFontsBox()->isChecked();
+    setOuterHeight(PageHeight(kPages.at(activePageIndex()).tag, on));
+    SettingsStore::write(kLargeFontSetting, on);
+}
+
+void TForm1::setOuterHeight(int height) {
+    outerHeight_ = height;
+    applyOuterHeight();
+}
+
+// The Tag is the outer height, title bar and borders included; the page gets what the frame leaves.
+void TForm1::applyOuterHeight() {
+    if (outerHeight_ <= 0)
+        return;
+    const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
+    setFixedSize(kClientWidth, std::max(outerHeight_ - frame, ui->pnlTop->height()));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    runReported([&] { FormShow(); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat() && widget != nullptr && widget->window() == this) {
+            runReported([&] { FormKeyUp(kF1KeyCode, key->modifiers()); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int TForm1::pageCount() const {
+    return ui->pgcMain->count();
+}
+
+CalculatorPage* TForm1::page(int index) const {
+    return static_cast<CalculatorPage*>(ui->pgcMain->widget(index));
+}
+
+int TForm1::activePageIndex() const {
+    return ui->pgcMain->currentIndex();
+}
+
+CalculatorPage* TForm1::activePage() const {
+    return page(activePageIndex());
+}
+
+TAutoDropBox* TForm1::pageSelector() const {
+    return ui->cmbTab;
+}
+
+AboutPage* TForm1::aboutPage() const {
+    return static_cast<AboutPage*>(ui->pgcMain->findChild<CalculatorPage*>(QStringLiteral("tabExit")));
+}
+
+HelpSystem& TForm1::help() const {
+    return *help_;
+}
+
+QTimer* TForm1::interceptionTimer() const {
+    return tmrIntersect;
+}
+
+} // namespace kc::app

@@ -1,0 +1,92 @@
+#pragma once
+
+// The main window TForm1: a top bar (title, page selector, stay-on-top, help, exit) over a page stack whose tabs
+// never show. Start-up (FormCreate) builds every page and fills the selector; showing the window (FormShow) reads
+// the two settings; choosing a page in the selector (cmbTabClick) shows it and sizes the window to its Tag
+// (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing with the others; the
+// window only decides which page shows. Closing the window runs FormDestroy.
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QTimer;
+class TAutoDropBox;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace kc::app {
+
+class AboutPage;
+class CalculatorPage;
+class HelpSystem;
+
+struct StartupOptions {
+    // The cloak design file; empty means the one in the program's folder.
+    QString designFile;
+};
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(StartupOptions options = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Shell handlers.
+    void cmbTabClick();
+    void pgcMainChange();
+    void btnExitClick();
+    void Stay1Click();
+    void btnHelpClick();
+    void FormKeyUp(int keyCode, Qt::KeyboardModifiers shift);
+    void chkAutodropClick();
+    void chkLargeFntClick();
+    void CMMouseEnter() {}
+    void CMMouseLeave() {}
+
+    // What the window shows, for tests and the command-line driver.
+    int pageCount() const;
+    CalculatorPage* page(int index) const;
+    int activePageIndex() const;
+    CalculatorPage* activePage() const;
+    TAutoDropBox* pageSelector() const;
+    AboutPage* aboutPage() const;
+    HelpSystem& help() const;
+    QTimer* interceptionTimer() const;
+    // The outer height last set for a page; 0 while the window keeps its design size.
+    int outerHeight() const { return outerHeight_; }
+    bool staysOnTop() const;
+    const std::optional<std::vector<std::string>>& hiddenItems() const { return HiddenItems; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void buildPages();
+    void connectShellControls();
+    void fillPageSelector();
+    void makeProgramFolderCurrent();
+    void setOuterHeight(int height);
+    void applyOuterHeight();
+
+    std::unique_ptr<Ui::TForm1> ui;
+    std::unique_ptr<HelpSystem> help_;
+    QTimer* tmrIntersect = nullptr;
+    StartupOptions options_;
+    std::optional<std::vector<std::string>> HiddenItems;
+    int outerHeight_ = 0;
+    bool shown_ = false;
+    bool destroyed_ = false;
+};
+
+} // namespace kc::app

@@ -1,0 +1,70 @@
+#include "app/page_table.h"
+
+#include "app/calculator_page.h"
+#include "app/pages/about_page.h"
+#include "app/pages/ar_races_page.h"
+#include "app/pages/front_page.h"
+
+#include <map>
+#include <string_view>
+
+namespace kc::app {
+
+const std::array<PageInfo, kPageCount> kPages = {{
+    {"tabFront", "", 305, ""},
+    {"tabAR", "AR races", 208, "c_AR_races"},
+    {"tabCalc", "Calculator", 305, "c_Calculator"},
+    {"tabColXport", "Colonist Transport", 218, "c_Col_Xport"},
+    {"tabOG", "Overgating damage", 180, "c_overgating"},
+    {"tabScan", "Scanning", 268, "c_Scanning"},
+    {"tabIntercept", "Interception", 300, "c_Interception"},
+    {"tabMine", "Minefields", 295, "c_MineField"},
+    {"tabPacket", "Mineral Packets", 305, "c_mineralpackets"},
+    {"tabScore", "Planet Score", 240, ""},
+    {"tabValue", "Planet Value", 305, ""},
+    {"tabRes", "Resources", 245, ""},
+    {"tabFuel", "Fuel Usage", 195, ""},
+    {"tabExit", "About/Exit", 245, ""},
+    {"tabDamRepair", "Damage repairing", 200, "c_Repairing"},
+    {"tabBeamDamage", "Beam Weapons", 190, "c_BeamDamage"},
+    {"tabBombing", "Bombing", 265, "c_bombing"},
+    {"tabJamming", "Jammers Vs Battle Computers", 218, "c_Jamming"},
+    {"tabCloak", "Cloaking", 275, "c_cloaking"},
+    {"tabBattle", "Battle Speed", 205, ""},
+    {"tabMT", "Unlock MT Toys", 132, ""},
+    {"tabAttr", "Attractivness", 230, ""},
+    {"tabGroundCombat", "Ground Combat", 180, ""},
+}};
+
+namespace {
+
+using PageFactory = std::function<CalculatorPage*(QWidget*)>;
+
+template <typename Page>
+PageFactory make() {
+    return [](QWidget* parent) { return new Page(parent); };
+}
+
+// The pages that are built; every other page is empty until its calculator arrives.
+const std::map<std::string_view, PageFactory>& pageFactories() {
+    static const std::map<std::string_view, PageFactory> factories = {
+        {"tabFront", make<FrontPage>()},
+        {"tabAR", make<ArRacesPage>()},
+        {"tabExit", make<AboutPage>()},
+    };
+    return factories;
+}
+
+} // namespace
+
+CalculatorPage* createPage(int index, QWidget* parent) {
+    const PageInfo& info = kPages.at(static_cast<std::size_t>(index));
+    const auto& factories = pageFactories();
+    const auto factory = factories.find(info.name);
+    CalculatorPage* page = factory != factories.end() ? factory->second(parent) : new CalculatorPage(parent);
+    page->setObjectName(QString::fromLatin1(info.name));
+    page->setWindowTitle(QString::fromUtf8(info.caption));
+    return page;
+}
+
+} // namespace kc::app

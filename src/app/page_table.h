@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QWidget;
+
+namespace kc::app {
+
+class CalculatorPage;
+
+// One page of the window, in page order: its object name, its caption in the page selector, its Tag (the
+// window's outer height while it shows) and its help topic (empty: help opens the finder).
+struct PageInfo {
+    const char* name;
+    const char* caption;
+    int tag;
+    const char* helpContext;
+};
+
+inline constexpr int kPageCount = 23;
+inline constexpr int kFrontPageIndex = 0;
+
+extern const std::array<PageInfo, kPageCount> kPages;
+
+// The window height for a page Tag: a quarter more with large fonts on.
+constexpr int PageHeight(int tag, bool largeFonts) {
+    return largeFonts ? tag + tag / 4 : tag;
+}
+
+// Creates page `index` (an empty page while its calculator is not built yet), named and captioned.
+CalculatorPage* createPage(int index, QWidget* parent);
+
+} // namespace kc::app

@@ -1,0 +1,55 @@
+#include "app/user_dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace kc::app {
+
+namespace {
+
+QPointer<QWidget> dialogParent;
+
+QString applicationTitle() {
+    return QGuiApplication::applicationDisplayName();
+}
+
+class QtDialogs final : public UserDialogs {
+public:
+    void showMessage(const QString& caption, const QString& text) override {
+        QMessageBox::information(dialogParent, caption, text);
+    }
+    void showError(const QString& text) override { QMessageBox::critical(dialogParent, applicationTitle(), text); }
+    std::optional<QString> askText(const QString& caption, const QString& prompt, const QString& initial) override {
+        bool accepted = false;
+        const QString answer =
+            QInputDialog::getText(dialogParent, caption, prompt, QLineEdit::Normal, initial, &accepted);
+        if (!accepted)
+            return std::nullopt;
+        return answer;
+    }
+};
+
+UserDialogs* replacement = nullptr;
+
+} // namespace
+
+UserDialogs& userDialogs() {
+    static QtDialogs real;
+    return replacement != nullptr ? *replacement : real;
+}
+
+UserDialogs* setUserDialogs(UserDialogs* dialogs) {
+    return std::exchange(replacement, dialogs);
+}
+
+void reportFailure(const std::exception& failure) {
+    userDialogs().showError(QString::fromStdString(failure.what()));
+}
+
+void setDialogParent(QWidget* parent) {
+    dialogParent = parent;
+}
+
+} // namespace kc::app

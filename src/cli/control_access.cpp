@@ -1,0 +1,149 @@
+#include "cli/control_access.h"
+
+#include "widgets/auto_drop_box.h"
+#include "widgets/combo_box.h"
+#include "widgets/spin_edit.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace kc::cli {
+
+namespace {
+
+std::optional<QString> applyToList(QComboBox* list, const QString& value) {
+    const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (auto* box = qobject_cast<widgets::ComboBox*>(list)) {
+        if (index >= 0)
+            box->chooseItem(index);
+        else if (box->isEditable())
+            box->typeText(value);
+        else
+            return QStringLiteral("has no item \"%1\"").arg(value);
+        return std::nullopt;
+    }
+    if (index < 0)
+        return QStringLiteral("has no item \"%1\"").arg(value);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    return std::nullopt;
+}
+
+std::optional<QString> applyToCheckable(QAbstractButton* button, const QString& value) {
+    if (value != QLatin1String("0") && value != QLatin1String("1"))
+        return QStringLiteral("takes 1 (checked) or 0 (unchecked), not \"%1\"").arg(value);
+    button->setChecked(value == QLatin1String("1"));
+    return std::nullopt;
+}
+
+std::optional<QString> applyToButton(QAbstractButton* button, const QString& value, TextAnswerSlot& answers) {
+    if (value != QLatin1String("click"))
+        answers.pending = value; // the answer to the text question the click asks
+    button->click();
+    answers.pending.reset();
+    return std::nullopt;
+}
+
+std::optional<QString> applyPosition(QWidget* control, const QString& value) {
+    bool isNumber = false;
+    const int position = value.toInt(&isNumber);
+    if (!isNumber)
+        return QStringLiteral("takes a whole-number position, not \"%1\"").arg(value);
+    if (auto* slider = qobject_cast<QAbstractSlider*>(control))
+        slider->setValue(position);
+    else
+        qobject_cast<QSpinBox*>(control)->setValue(position);
+    return std::nullopt;
+}
+
+QString itemsOf(const QComboBox* list) {
+    QStringList items;
+    for (int index = 0; index < list->count(); ++index)
+        items << QStringLiteral("\"%1\"").arg(list->itemText(index));
+    return items.join(QStringLiteral(", "));
+}
+
+QString describeList(const QComboBox* list) {
+    const QString kind = list->isEditable() ? QStringLiteral("drop-down list (typing allowed)")
+                                            : QStringLiteral("drop-down list");
+    const QString initial = list->currentIndex() >= 0 ? list->currentText() : QStringLiteral("none selected");
+    return QStringLiteral("%1; items %2; initial: %3").arg(kind, itemsOf(list), initial);
+}
+
+} // namespace
+
+std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers) {
+    if (auto* box = qobject_cast<widgets::SpinEdit*>(control)) {
+        box->setText(value);
+        return std::nullopt;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(value);
+        return std::nullopt;
+    }
+    if (auto* list = qobject_cast<QComboBox*>(control))
+        return applyToList(list, value);
+    if (qobject_cast<QCheckBox*>(control) != nullptr || qobject_cast<QRadioButton*>(control) != nullptr)
+        return applyToCheckable(static_cast<QAbstractButton*>(control), value);
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return applyToButton(button, value, answers);
+    if (qobject_cast<QAbstractSlider*>(control) != nullptr || qobject_cast<QSpinBox*>(control) != nullptr)
+        return applyPosition(control, value);
+    return QStringLiteral("is not a control that takes a value");
+}
+
+QStringList controlTexts(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return {label->text()};
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        return {edit->text()};
+    if (const auto* list = qobject_cast<const QListWidget*>(control)) {
+        QStringList lines;
+        for (int row = 0; row < list->count(); ++row)
+            lines << list->item(row)->text();
+        return lines;
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return {button->text()};
+    return {QString()};
+}
+
+QString describeControl(const QWidget* control) {
+    if (const auto* box = qobject_cast<const widgets::SpinEdit*>(control))
+        return QStringLiteral("integer input box; %1 to %2, step %3; initial %4")
+            .arg(box->minValue())
+            .arg(box->maxValue())
+            .arg(box->increment())
+            .arg(box->text());
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        return QStringLiteral("free-text edit box; initial \"%1\"").arg(edit->text());
+    if (const auto* list = qobject_cast<const QComboBox*>(control))
+        return describeList(list);
+    if (const auto* box = qobject_cast<const QCheckBox*>(control))
+        return QStringLiteral("check box \"%1\" (1 or 0); initial %2").arg(box->text()).arg(box->isChecked() ? 1 : 0);
+    if (const auto* radio = qobject_cast<const QRadioButton*>(control))
+        return QStringLiteral("radio button \"%1\" (1 or 0); initial %2")
+            .arg(radio->text())
+            .arg(radio->isChecked() ? 1 : 0);
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return QStringLiteral("button \"%1\" (click, or the answer to the text it asks for)").arg(button->text());
+    if (const auto* spin = qobject_cast<const QSpinBox*>(control))
+        return QStringLiteral("up-down; positions %1 to %2; initial %3")
+            .arg(spin->minimum())
+            .arg(spin->maximum())
+            .arg(spin->value());
+    if (const auto* slider = qobject_cast<const QAbstractSlider*>(control))
+        return QStringLiteral("up-down; positions %1 to %2; initial %3")
+            .arg(slider->minimum())
+            .arg(slider->maximum())
+            .arg(slider->value());
+    return {};
+}
+
+} // namespace kc::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace kc::cli {
+
+// Where a control's value comes from when the driver sets it.
+struct TextAnswerSlot {
+    // The answer the next text question gets, set before a button is clicked.
+    std::optional<QString> pending;
+};
+
+// Sets a control to VALUE the way a user would, firing its handlers. Returns a sentence naming the problem when
+// the control cannot take that value (a check box given 2, a list without that item, ...).
+std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers);
+
+// What a result control shows, one entry per line of a list box, one entry otherwise.
+QStringList controlTexts(const QWidget* control);
+
+// A one-line description of an input control for --help: its kind, range, items and initial state; empty for
+// widgets the driver cannot set.
+QString describeControl(const QWidget* control);
+
+} // namespace kc::cli

@@ -1,0 +1,53 @@
+#include "widgets/combo_box.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace kc::widgets {
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(this, &QComboBox::activated, this, [this] {
+        typedOver_ = false;
+        emit change();
+    });
+}
+
+int ComboBox::itemIndex() const {
+    return typedOver_ ? -1 : currentIndex();
+}
+
+void ComboBox::chooseItem(int index) {
+    setCurrentIndex(index);
+    emit activated(index);
+}
+
+void ComboBox::typeText(const QString& text) {
+    if (!isEditable())
+        return;
+    typedOver_ = true;
+    setEditText(text);
+    emit change();
+}
+
+void ComboBox::showUnchosenText(const QString& text) {
+    setCurrentIndex(-1);
+    if (isEditable()) {
+        connectEditor();
+        setEditText(text);
+    } else {
+        setPlaceholderText(text);
+    }
+}
+
+void ComboBox::connectEditor() {
+    // Typing must not complete to an item or add one: the text stays as typed and counts as no choice.
+    setCompleter(nullptr);
+    disconnect(lineEdit(), &QLineEdit::textEdited, this, nullptr);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        typedOver_ = true;
+        emit change();
+    });
+}
+
+} // namespace kc::widgets

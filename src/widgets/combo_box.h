@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace kc::widgets {
+
+// A page's drop-down list. When it allows typing, typed text deselects the item, as with the classic combo
+// box: itemIndex() is then -1 and the text stays as typed. change() fires on every choice from the list and on
+// every typed change; choices made by code fire nothing.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+
+    // The chosen item's position, or -1 when nothing is chosen or the text was typed over.
+    int itemIndex() const;
+
+    // What a user's choice from the list does.
+    void chooseItem(int index);
+    // What a user's typing does: the whole text replaced (only for a list that allows typing).
+    void typeText(const QString& text);
+
+    // Sets the text shown while nothing is chosen.
+    void showUnchosenText(const QString& text);
+
+signals:
+    void change();
+
+private:
+    void connectEditor();
+
+    bool typedOver_ = false;
+};
+
+} // namespace kc::widgets

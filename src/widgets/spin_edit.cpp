@@ -1,0 +1,115 @@
+#include "widgets/spin_edit.h"
+
+#include "core/text_conversion.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+
+#include <algorithm>
+#include <limits>
+
+namespace kc::widgets {
+
+SpinEdit::SpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    setKeyboardTracking(true);
+    lineEdit()->setText(QStringLiteral("0"));
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::changed);
+}
+
+int SpinEdit::value() const {
+    return parseInteger(text().toStdString()).value_or(minValue_);
+}
+
+void SpinEdit::setValue(int value) {
+    setText(QString::number(clamped(value)));
+}
+
+QString SpinEdit::text() const {
+    return lineEdit()->text();
+}
+
+void SpinEdit::setText(const QString& text) {
+    lineEdit()->setText(text);
+}
+
+qint64 SpinEdit::clamped(qint64 value) const {
+    if (hasBounds())
+        return std::clamp<qint64>(value, std::min(minValue_, maxValue_), std::max(minValue_, maxValue_));
+    // Without bounds the value still has to fit the box's 32-bit integer: saturate rather than wrap.
+    return std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+
+void SpinEdit::stepBy(int steps) {
+    const qint64 stepped = static_cast<qint64>(value()) + static_cast<qint64>(steps) * increment_;
+    setText(QString::number(clamped(stepped)));
+}
+
+QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
+    return StepUpEnabled | StepDownEnabled;
+}
+
+bool SpinEdit::acceptsKey(const QKeyEvent& event) const {
+    const QString typed = event.text();
+    if (typed.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return true; // navigation keys and shortcuts type nothing
+    const QChar c = typed.front();
+    if (c == u'\r' || c == u'\n')
+        return false;
+    if (c.unicode() < 0x20 || c == QChar(0x7f))
+        return true; // control characters (backspace, clipboard shortcuts) edit the text as usual
+    return c.isDigit() || c == u'+' || c == u'-' || c == QChar::fromLatin1(decimalSeparator());
+}
+
+void SpinEdit::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        stepBy(1);
+        event->accept();
+        return;
+    case Qt::Key_Down:
+        stepBy(-1);
+        event->accept();
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        event->accept(); // an edit box has no page steps
+        return;
+    default:
+        break;
+    }
+    if (!acceptsKey(*event)) {
+        QApplication::beep();
+        emit keyRefused();
+        event->accept();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+void SpinEdit::focusOutEvent(QFocusEvent* event) {
+    QAbstractSpinBox::focusOutEvent(event);
+    const int current = value();
+    if (hasBounds() && clamped(current) != current)
+        setValue(current);
+}
+
+QSize SpinEdit::sizeHint() const {
+    ensurePolished();
+    const QFontMetrics metrics(font());
+    const int digits = std::max(metrics.horizontalAdvance(QString::number(minValue_)),
+                                metrics.horizontalAdvance(QString::number(maxValue_)));
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize content(digits + 8, lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, content, this);
+}
+
+QSize SpinEdit::minimumSizeHint() const {
+    return sizeHint();
+}
+
+} // namespace kc::widgets

@@ -1,0 +1,104 @@
+#include "cli/cli_driver.h"
+#include "support/app_fixture.h"
+
+#include <sstream>
+
+namespace kc::test {
+namespace {
+
+struct DriverRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CliDriverTest : public testing::Test {
+protected:
+    DriverRun run(const QStringList& arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = cli::runDriver(arguments, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    TemporarySettings settings;
+};
+
+TEST_F(CliDriverTest, PrintsTheResultsOfTheTouchedPageInWritingOrder) {
+    const DriverRun result = run({"speARpop=250", "cmbStarBase=Death Star"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lblARScanRange=5\nlblARpenScan=2\nlblARresources=5\nlblARMining=2\n");
+}
+
+TEST_F(CliDriverTest, AppliesArgumentsInOrderLikeAUser) {
+    const DriverRun result = run({"speARpop=250", "chkNoAdvScanners=1", "speAReff=0", "speARpop=10000"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lblARScanRange=64\nlblARpenScan=0\nlblARresources=5\nlblARMining=10\n");
+}
+
+TEST_F(CliDriverTest, TypedTextInAListThatAllowsTypingIsNoChoice) {
+    const DriverRun result = run({"cmbStarBase=Ultra Station", "cmbStarBase=Ultra"});
+    EXPECT_NE(result.out.find("lblARpenScan=0\n"), std::string::npos);
+}
+
+TEST_F(CliDriverTest, AnErrorReportPrintsALineAndExitsWithOne) {
+    const DriverRun result = run({"speARpop=-1"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "error=Invalid floating point operation\nlblARScanRange=\nlblARpenScan=\n"
+                          "lblARresources=\nlblARMining=\n");
+}
+
+TEST_F(CliDriverTest, ChoosingAPageWithTheSelectorCountsAsTouchingIt) {
+    const DriverRun result = run({"cmbTab=AR races"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lblARScanRange=\nlblARpenScan=\nlblARresources=\nlblARMining=\n");
+}
+
+struct BadArgumentRow {
+    const char* reason;
+    QStringList arguments;
+    const char* mentioned;
+};
+
+class BadArguments : public CliDriverTest, public testing::WithParamInterface<BadArgumentRow> {};
+
+TEST_P(BadArguments, ExitWithTwoNamingTheArgument) {
+    const BadArgumentRow& row = GetParam();
+    const DriverRun result = run(row.arguments);
+    EXPECT_EQ(result.status, 2) << row.reason;
+    EXPECT_NE(result.err.find(row.mentioned), std::string::npos) << row.reason << ": " << result.err;
+    EXPECT_TRUE(result.out.empty()) << row.reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, BadArguments,
+    testing::Values(BadArgumentRow{"unknown control", {"speNothing=5"}, "speNothing"},
+                    BadArgumentRow{"no equals sign", {"speARpop"}, "speARpop"},
+                    BadArgumentRow{"empty name", {"=5"}, "=5"},
+                    BadArgumentRow{"check box given 2", {"chkNoAdvScanners=2"}, "chkNoAdvScanners=2"},
+                    BadArgumentRow{"page list without the item", {"cmbTab=Nowhere"}, "Nowhere"},
+                    BadArgumentRow{"unknown page for help", {"--help", "Nowhere"}, "Nowhere"}));
+
+TEST_F(CliDriverTest, HelpListsThePages) {
+    const DriverRun result = run({"--help"});
+    EXPECT_EQ(result.status, 0);
+    for (const char* caption : {"AR races", "Unlock MT Toys", "Jammers Vs Battle Computers"})
+        EXPECT_NE(result.out.find(caption), std::string::npos) << caption;
+}
+
+TEST_F(CliDriverTest, HelpForAPageListsItsControlsWithRangesAndInitialValues) {
+    const DriverRun result = run({"--help", "AR races"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("speARpop: integer input box; 0 to 3300000, step 10000; initial 10000"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\"Death Star\""), std::string::npos);
+    EXPECT_NE(result.out.find("lblARMining"), std::string::npos);
+}
+
+TEST(CliEscaping, LineBreaksAndBackslashesAreWrittenAsEscapes) {
+    EXPECT_EQ(cli::escapeText("a\nb\rc\\d"), "a\\nb\\rc\\\\d");
+}
+
+} // namespace
+} // namespace kc::test

@@ -1,0 +1,78 @@
+#pragma once
+
+// What GUI tests share: settings in a temporary folder, dialogs that record instead of blocking, and a window.
+#include "app/main_window.h"
+#include "app/user_dialogs.h"
+#include "support/qt_printers.h"
+#include "widgets/auto_drop_box.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+namespace kc::test {
+
+class RecordingDialogs final : public app::UserDialogs {
+public:
+    RecordingDialogs() : previous_(app::setUserDialogs(this)) {}
+    ~RecordingDialogs() override { app::setUserDialogs(previous_); }
+    RecordingDialogs(const RecordingDialogs&) = delete;
+    RecordingDialogs& operator=(const RecordingDialogs&) = delete;
+
+    void showMessage(const QString& caption, const QString& text) override { messages << caption + ": " + text; }
+    void showError(const QString& text) override { errors << text; }
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
+        if (answers.empty())
+            return std::nullopt;
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList messages;
+    QStringList errors;
+    std::deque<QString> answers;
+
+private:
+    app::UserDialogs* previous_;
+};
+
+// Points the per-user settings at an empty temporary folder for the life of the object.
+class TemporarySettings {
+public:
+    TemporarySettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path()); }
+
+    static QSettings open() {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvellin"),
+                         QStringLiteral("kc 3.0"));
+    }
+    static void store(const char* name, const QVariant& value) {
+        QSettings settings = open();
+        settings.setValue(QString::fromLatin1(name), value);
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// A shown window over fresh settings and recording dialogs.
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override { window = std::make_unique<app::TForm1>(); }
+    void showWindow() {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    TemporarySettings settings;
+    RecordingDialogs dialogs;
+    std::unique_ptr<app::TForm1> window;
+};
+
+} // namespace kc::test

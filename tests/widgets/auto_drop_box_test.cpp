@@ -1,0 +1,97 @@
+#include "widgets/auto_drop_box.h"
+
+#include <QAbstractItemView>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "support/qt_printers.h"
+
+namespace {
+
+class AutoDropBoxTest : public testing::Test {
+protected:
+    AutoDropBoxTest() {
+        box.addItems({"One", "Two", "Three"});
+        box.setCurrentIndex(-1);
+        box.resize(150, 24);
+        box.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+    }
+    ~AutoDropBoxTest() override { box.hidePopup(); }
+
+    void enter() {
+        QEnterEvent event(QPointF(5, 5), QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(&box, &event);
+    }
+    void leave() {
+        QEvent event(QEvent::Leave);
+        QApplication::sendEvent(&box, &event);
+    }
+
+    TAutoDropBox box;
+};
+
+TEST_F(AutoDropBoxTest, IsOffWhenCreatedInCode) {
+    EXPECT_FALSE(TAutoDropBox().autoDrop());
+}
+
+TEST_F(AutoDropBoxTest, PointerEntryOpensTheListWhenAutoDropIsOn) {
+    box.setAutoDrop(true);
+    enter();
+    EXPECT_TRUE(box.isDroppedDown());
+}
+
+TEST_F(AutoDropBoxTest, WithoutAutoDropTheListStaysClosedButTheEventsFire) {
+    QSignalSpy entered(&box, &TAutoDropBox::OnMouseEnter);
+    QSignalSpy left(&box, &TAutoDropBox::OnMouseLeave);
+    enter();
+    leave();
+    EXPECT_FALSE(box.isDroppedDown());
+    ASSERT_EQ(entered.count(), 1);
+    EXPECT_EQ(entered.at(0).at(0).value<TAutoDropBox*>(), &box);
+    EXPECT_EQ(left.count(), 1);
+}
+
+TEST_F(AutoDropBoxTest, TheEntryEventRunsBeforeTheListOpens) {
+    box.setAutoDrop(true);
+    bool wasOpenAtEntry = true;
+    QObject::connect(&box, &TAutoDropBox::OnMouseEnter, [&] { wasOpenAtEntry = box.isDroppedDown(); });
+    enter();
+    EXPECT_FALSE(wasOpenAtEntry);
+    EXPECT_TRUE(box.isDroppedDown());
+}
+
+TEST_F(AutoDropBoxTest, LeavingAndComingBackLeavesAnOpenListOpen) {
+    box.setAutoDrop(true);
+    enter();
+    leave();
+    EXPECT_TRUE(box.isDroppedDown());
+    enter();
+    EXPECT_TRUE(box.isDroppedDown());
+}
+
+TEST_F(AutoDropBoxTest, ChoosingFromAnAutoDroppedListFiresTheChoice) {
+    box.setAutoDrop(true);
+    QSignalSpy chosen(&box, &QComboBox::activated);
+    enter();
+    QAbstractItemView* list = box.view();
+    const QModelIndex two = list->model()->index(1, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(two).center());
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(box.currentText(), "Two");
+}
+
+TEST(AutoDropBoxSorting, SortedBoxesOrderCaseInsensitively) {
+    TAutoDropBox box;
+    box.setSorted(true);
+    for (const char* caption : {"Scanning", "AR races", "About/Exit", "Attractivness", "Mineral Packets", "Minefields"})
+        box.addListItem(QString::fromLatin1(caption));
+    QStringList order;
+    for (int i = 0; i < box.count(); ++i)
+        order << box.itemText(i);
+    EXPECT_EQ(order, QStringList({"About/Exit", "AR races", "Attractivness", "Minefields", "Mineral Packets",
+                                  "Scanning"}));
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+#include "widgets/combo_box.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "support/qt_printers.h"
+
+namespace kc::widgets {
+namespace {
+
+class ComboBoxTest : public testing::Test {
+protected:
+    ComboBoxTest() {
+        box.setEditable(true);
+        box.addItems({"Orbital Fort", "Death Star"});
+        box.showUnchosenText("Select Starbase");
+        box.show();
+    }
+    ComboBox box;
+};
+
+TEST_F(ComboBoxTest, StartsWithNothingChosenAndItsPrompt) {
+    EXPECT_EQ(box.itemIndex(), -1);
+    EXPECT_EQ(box.currentText(), "Select Starbase");
+}
+
+TEST_F(ComboBoxTest, ChoosingAnItemFiresChange) {
+    QSignalSpy changes(&box, &ComboBox::change);
+    box.chooseItem(1);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(box.itemIndex(), 1);
+}
+
+TEST_F(ComboBoxTest, TypingDeselectsAndFiresChangeOnEveryKey) {
+    box.chooseItem(1);
+    QSignalSpy changes(&box, &ComboBox::change);
+    box.lineEdit()->selectAll();
+    QTest::keyClicks(box.lineEdit(), "Dea");
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_EQ(box.itemIndex(), -1);
+    EXPECT_EQ(box.currentText(), "Dea");
+    EXPECT_EQ(box.count(), 2);
+}
+
+TEST_F(ComboBoxTest, SelectingByCodeFiresNothing) {
+    QSignalSpy changes(&box, &ComboBox::change);
+    box.setCurrentIndex(0);
+    EXPECT_EQ(changes.count(), 0);
+}
+
+} // namespace
+} // namespace kc::widgets
