@@ -79,8 +79,7 @@ void paintTitle(QPainter& painter, QSize size) {
                      QStringLiteral("Calculator"));
 }
 
-template <typename Paint>
-QIcon glyph(Paint paint) {
+template <typename Paint> QIcon glyph(Paint paint) {
     QPixmap pixmap(kGlyphSize, kGlyphSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

@@ -25,6 +25,8 @@ namespace {
 constexpr int kClientWidth = 394;
 constexpr int kDesignClientHeight = 271;
 constexpr int kF1KeyCode = 112;
+// The pages are laid out for the classic 8-point dialog font, about 11 pixels high.
+constexpr int kPageFontPixels = 11;
 constexpr int kInterceptionFrameMs = 25;
 const char* const kHelpFileName = "KorvathCalc.HLP";
 
@@ -35,7 +37,11 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpSystem>(kHelpFileName, this)),
       options_(std::move(options)) {
+    QFont pageFont = font();
+    pageFont.setPixelSize(kPageFontPixels);
+    setFont(pageFont);
     ui->setupUi(this);
+    fitTitle();
     setWindowIcon(windowIcon());
     setFixedSize(kClientWidth, kDesignClientHeight);
     ui->btnOnTop->setIcon(stayOnTopGlyph());
@@ -58,6 +64,17 @@ TForm1::~TForm1() {
     FormDestroy();
 }
 
+// The title must end before the selector whatever the desktop's font: narrow it until it fits.
+void TForm1::fitTitle() {
+    for (QLabel* title : {ui->lblKCver1, ui->lblKCver2}) {
+        QFont narrowed = title->font();
+        while (QFontMetrics(narrowed).horizontalAdvance(title->text()) > title->width() &&
+               narrowed.pixelSize() > 6)
+            narrowed.setPixelSize(narrowed.pixelSize() - 1);
+        title->setFont(narrowed);
+    }
+}
+
 void TForm1::buildPages() {
     for (int index = 0; index < kPageCount; ++index)
         ui->pgcMain->addWidget(createPage(index, ui->pgcMain));
@@ -71,7 +88,8 @@ void TForm1::connectShellControls() {
     connect(ui->btnExit, &QToolButton::clicked, this, reported(this, &TForm1::btnExitClick));
     connect(aboutPage()->exitButton(), &QPushButton::clicked, this, reported(this, &TForm1::btnExitClick));
     connect(aboutPage()->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
-    connect(aboutPage()->largeFontsBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkLargeFntClick));
+    connect(aboutPage()->largeFontsBox(), &QCheckBox::toggled, this,
+            reported(this, &TForm1::chkLargeFntClick));
 }
 
 // Each start-up step is reported on its own and the next one still runs: one failing step must not leave the
@@ -207,7 +225,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto* widget = qobject_cast<QWidget*>(watched);
-        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat() && widget != nullptr && widget->window() == this) {
+        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat() && widget != nullptr &&
+            widget->window() == this) {
             runReported([&] { FormKeyUp(kF1KeyCode, key->modifiers()); });
             return true;
         }

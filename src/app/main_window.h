@@ -1,10 +1,10 @@
 #pragma once
 
-// The main window TForm1: a top bar (title, page selector, stay-on-top, help, exit) over a page stack whose tabs
-// never show. Start-up (FormCreate) builds every page and fills the selector; showing the window (FormShow) reads
-// the two settings; choosing a page in the selector (cmbTabClick) shows it and sizes the window to its Tag
-// (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing with the others; the
-// window only decides which page shows. Closing the window runs FormDestroy.
+// The main window TForm1: a top bar (title, page selector, stay-on-top, help, exit) over a page stack whose
+// tabs never show. Start-up (FormCreate) builds every page and fills the selector; showing the window
+// (FormShow) reads the two settings; choosing a page in the selector (cmbTabClick) shows it and sizes the
+// window to its Tag (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing
+// with the others; the window only decides which page shows. Closing the window runs FormDestroy.
 
 #include <QString>
 #include <QWidget>
@@ -72,6 +72,7 @@ private:
     void FormCreate();
     void FormShow();
     void FormDestroy();
+    void fitTitle();
     void buildPages();
     void connectShellControls();
     void fillPageSelector();

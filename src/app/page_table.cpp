@@ -40,8 +40,7 @@ namespace {
 
 using PageFactory = std::function<CalculatorPage*(QWidget*)>;
 
-template <typename Page>
-PageFactory make() {
+template <typename Page> PageFactory make() {
     return [](QWidget* parent) { return new Page(parent); };
 }
 

@@ -34,7 +34,8 @@ std::optional<bool> SettingsStore::read(const Setting& setting) {
     const QVariant stored = key.value(name);
     bool isInteger = false;
     const qlonglong value = stored.toLongLong(&isInteger);
-    const bool fits = value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
+    const bool fits =
+        value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
     if (!isInteger || !fits || stored.typeId() == QMetaType::Bool)
         throw RuntimeError("Invalid data type for " + quoted(setting.name));
     return value != 0;

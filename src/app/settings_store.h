@@ -20,11 +20,11 @@ class SettingsStore {
 public:
     // Whether the key exists, without creating it.
     static bool keyExists();
-    // The stored value; nullopt when the value does not exist. A value that is not a 32-bit integer fails with
-    // "Invalid data type for '<name>'".
+    // The stored value; nullopt when the value does not exist. A value that is not a 32-bit integer fails
+    // with "Invalid data type for '<name>'".
     static std::optional<bool> read(const Setting& setting);
-    // Creates the key when needed and stores 1 or 0. Does nothing when the key cannot be opened for writing; a
-    // write the store refuses fails with "Failed to set data for '<name>'".
+    // Creates the key when needed and stores 1 or 0. Does nothing when the key cannot be opened for writing;
+    // a write the store refuses fails with "Failed to set data for '<name>'".
     static void write(const Setting& setting, bool on);
 };
 

@@ -20,8 +20,11 @@ public:
     void showMessage(const QString& caption, const QString& text) override {
         QMessageBox::information(dialogParent, caption, text);
     }
-    void showError(const QString& text) override { QMessageBox::critical(dialogParent, applicationTitle(), text); }
-    std::optional<QString> askText(const QString& caption, const QString& prompt, const QString& initial) override {
+    void showError(const QString& text) override {
+        QMessageBox::critical(dialogParent, applicationTitle(), text);
+    }
+    std::optional<QString> askText(const QString& caption, const QString& prompt,
+                                   const QString& initial) override {
         bool accepted = false;
         const QString answer =
             QInputDialog::getText(dialogParent, caption, prompt, QLineEdit::Normal, initial, &accepted);

@@ -33,8 +33,7 @@ UserDialogs* setUserDialogs(UserDialogs* dialogs);
 void reportFailure(const std::exception& failure);
 
 // Runs a handler; a failure it raises is reported and the program carries on.
-template <typename Handler>
-void runReported(Handler&& handler) {
+template <typename Handler> void runReported(Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception& failure) {
@@ -42,10 +41,10 @@ void runReported(Handler&& handler) {
     }
 }
 
-// A slot that runs `method` of `receiver` under the default error report, for connecting controls to handlers:
+// A slot that runs `method` of `receiver` under the default error report, for connecting controls to
+// handlers:
 //   connect(ui->speARpop, &SpinEdit::changed, this, reported(this, &ArRacesPage::speARpopChange));
-template <typename Receiver, typename Method>
-auto reported(Receiver* receiver, Method method) {
+template <typename Receiver, typename Method> auto reported(Receiver* receiver, Method method) {
     return [receiver, method] { runReported([&] { (receiver->*method)(); }); };
 }
 

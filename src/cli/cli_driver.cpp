@@ -138,16 +138,20 @@ QString pageTitle(int index) {
 void printPages(std::ostream& out) {
     out << "Usage: korvathcalc-cli [--designs PATH] NAME=VALUE [NAME=VALUE ...]\n"
            "       korvathcalc-cli --help [PAGE]\n\n"
-           "Sets each named control as a user would, in order, then prints the result controls of every page\n"
-           "touched as NAME=TEXT. Integer and text boxes take VALUE as typed; check boxes and radio buttons take\n"
-           "1 or 0; lists take an item's exact text; buttons take 'click' (or the answer to the text they ask);\n"
+           "Sets each named control as a user would, in order, then prints the result controls of every "
+           "page\n"
+           "touched as NAME=TEXT. Integer and text boxes take VALUE as typed; check boxes and radio buttons "
+           "take\n"
+           "1 or 0; lists take an item's exact text; buttons take 'click' (or the answer to the text they "
+           "ask);\n"
            "cmbTab=<caption> chooses a page. Exit status 0, 1 after an error report, 2 for bad arguments.\n\n"
            "Pages (caption, object name):\n";
     for (int index = 1; index < app::kPageCount; ++index)
         out << "  " << text(pageTitle(index)) << "  [" << app::kPages.at(index).name << "]\n";
 }
 
-int printPageControls(const app::TForm1& window, const QString& wanted, std::ostream& out, std::ostream& err) {
+int printPageControls(const app::TForm1& window, const QString& wanted, std::ostream& out,
+                      std::ostream& err) {
     for (int index = 0; index < window.pageCount(); ++index) {
         const app::CalculatorPage* page = window.page(index);
         if (page->objectName().compare(wanted, Qt::CaseInsensitive) != 0 &&

@@ -126,13 +126,16 @@ QString describeControl(const QWidget* control) {
     if (const auto* list = qobject_cast<const QComboBox*>(control))
         return describeList(list);
     if (const auto* box = qobject_cast<const QCheckBox*>(control))
-        return QStringLiteral("check box \"%1\" (1 or 0); initial %2").arg(box->text()).arg(box->isChecked() ? 1 : 0);
+        return QStringLiteral("check box \"%1\" (1 or 0); initial %2")
+            .arg(box->text())
+            .arg(box->isChecked() ? 1 : 0);
     if (const auto* radio = qobject_cast<const QRadioButton*>(control))
         return QStringLiteral("radio button \"%1\" (1 or 0); initial %2")
             .arg(radio->text())
             .arg(radio->isChecked() ? 1 : 0);
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return QStringLiteral("button \"%1\" (click, or the answer to the text it asks for)").arg(button->text());
+        return QStringLiteral("button \"%1\" (click, or the answer to the text it asks for)")
+            .arg(button->text());
     if (const auto* spin = qobject_cast<const QSpinBox*>(control))
         return QStringLiteral("up-down; positions %1 to %2; initial %3")
             .arg(spin->minimum())

@@ -15,8 +15,8 @@ struct TextAnswerSlot {
     std::optional<QString> pending;
 };
 
-// Sets a control to VALUE the way a user would, firing its handlers. Returns a sentence naming the problem when
-// the control cannot take that value (a check box given 2, a list without that item, ...).
+// Sets a control to VALUE the way a user would, firing its handlers. Returns a sentence naming the problem
+// when the control cannot take that value (a check box given 2, a list without that item, ...).
 std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers);
 
 // What a result control shows, one entry per line of a list box, one entry otherwise.

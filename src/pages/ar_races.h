@@ -13,15 +13,15 @@ enum class Starbase { OrbitalFort, SpaceDock, Starbase, UltraStation, DeathStar 
 
 struct ArRacesInputs {
     std::int32_t population = 10000;
-    std::int32_t planetValue = 100; // percent
+    std::int32_t planetValue = 100;   // percent
     std::optional<Starbase> starbase; // none selected
     std::int32_t energyTech = 1;
     std::int32_t efficiency = 10;
     bool noAdvancedScanners = false;
 };
 
-// Each value is present once worked out, in the order the page shows them. The resources are left out when the
-// efficiency is 0 (the page keeps its previous text); a failure stops the rest.
+// Each value is present once worked out, in the order the page shows them. The resources are left out when
+// the efficiency is 0 (the page keeps its previous text); a failure stops the rest.
 struct ArRacesOutcome {
     std::optional<std::int64_t> scanningRange;
     std::optional<std::int64_t> penetratingRange;

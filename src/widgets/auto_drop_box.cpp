@@ -1,7 +1,10 @@
 #include "widgets/auto_drop_box.h"
 
 #include <QAbstractItemView>
+#include <QCursor>
 #include <QEnterEvent>
+
+#include <utility>
 
 TAutoDropBox::TAutoDropBox(QWidget* parent) : QComboBox(parent) {}
 
@@ -30,12 +33,20 @@ void TAutoDropBox::CMMouseLeave() {
     emit OnMouseLeave(this); // the list stays open; it closes as any list does
 }
 
+void TAutoDropBox::hidePopup() {
+    QComboBox::hidePopup();
+    pointerStayedOver_ = rect().contains(mapFromGlobal(QCursor::pos()));
+}
+
 void TAutoDropBox::enterEvent(QEnterEvent* event) {
     QComboBox::enterEvent(event);
+    if (std::exchange(pointerStayedOver_, false))
+        return;
     CMMouseEnter();
 }
 
 void TAutoDropBox::leaveEvent(QEvent* event) {
     QComboBox::leaveEvent(event);
+    pointerStayedOver_ = false;
     CMMouseLeave();
 }

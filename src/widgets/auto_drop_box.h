@@ -27,6 +27,8 @@ public:
     void CMMouseEnter();
     void CMMouseLeave();
 
+    void hidePopup() override;
+
 signals:
     void OnMouseEnter(TAutoDropBox* sender);
     void OnMouseLeave(TAutoDropBox* sender);
@@ -38,4 +40,7 @@ protected:
 private:
     bool autoDrop_ = false;
     bool sorted_ = false;
+    // The list closed with the pointer still over the box: the enter notification that follows is not a real
+    // entry and must not drop the list again.
+    bool pointerStayedOver_ = false;
 };

@@ -35,6 +35,7 @@ void ComboBox::showUnchosenText(const QString& text) {
     if (isEditable()) {
         connectEditor();
         setEditText(text);
+        lineEdit()->setCursorPosition(0); // show the start of the prompt, not its end
     } else {
         setPlaceholderText(text);
     }

@@ -5,8 +5,8 @@
 namespace kc::widgets {
 
 // A page's drop-down list. When it allows typing, typed text deselects the item, as with the classic combo
-// box: itemIndex() is then -1 and the text stays as typed. change() fires on every choice from the list and on
-// every typed change; choices made by code fire nothing.
+// box: itemIndex() is then -1 and the text stays as typed. change() fires on every choice from the list and
+// on every typed change; choices made by code fire nothing.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:

@@ -5,8 +5,8 @@
 namespace kc::widgets {
 
 // The integer input box: a text box with arrows whose text is the truth. Reading never clamps (a value typed
-// beyond the range is used as typed); stepping and leaving the box clamp to [MinValue, MaxValue] unless the two
-// are equal, which means "no bounds". Every change of the text, typed or set, emits changed().
+// beyond the range is used as typed); stepping and leaving the box clamp to [MinValue, MaxValue] unless the
+// two are equal, which means "no bounds". Every change of the text, typed or set, emits changed().
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(int MinValue READ minValue WRITE setMinValue)

@@ -21,7 +21,8 @@ protected:
     widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     QString result(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
     QStringList results() const {
-        return {result("lblARScanRange"), result("lblARpenScan"), result("lblARresources"), result("lblARMining")};
+        return {result("lblARScanRange"), result("lblARpenScan"), result("lblARresources"),
+                result("lblARMining")};
     }
     void type(const char* name, const QString& text) {
         widgets::SpinEdit* target = box(name);

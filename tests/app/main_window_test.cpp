@@ -24,11 +24,17 @@ QStringList itemsOf(const QComboBox* list) {
 }
 
 TEST_F(ShellTest, SelectorListsEveryPageButTheFrontInCaseInsensitiveOrder) {
-    const QStringList expected = {"About/Exit", "AR races", "Attractivness", "Battle Speed", "Beam Weapons",
-                                  "Bombing", "Calculator", "Cloaking", "Colonist Transport", "Damage repairing",
-                                  "Fuel Usage", "Ground Combat", "Interception", "Jammers Vs Battle Computers",
-                                  "Minefields", "Mineral Packets", "Overgating damage", "Planet Score",
-                                  "Planet Value", "Resources", "Scanning", "Unlock MT Toys"};
+    const QStringList expected = {"About/Exit",         "AR races",
+                                  "Attractivness",      "Battle Speed",
+                                  "Beam Weapons",       "Bombing",
+                                  "Calculator",         "Cloaking",
+                                  "Colonist Transport", "Damage repairing",
+                                  "Fuel Usage",         "Ground Combat",
+                                  "Interception",       "Jammers Vs Battle Computers",
+                                  "Minefields",         "Mineral Packets",
+                                  "Overgating damage",  "Planet Score",
+                                  "Planet Value",       "Resources",
+                                  "Scanning",           "Unlock MT Toys"};
     EXPECT_EQ(itemsOf(window->pageSelector()), expected);
     EXPECT_EQ(window->pageSelector()->currentIndex(), -1);
     EXPECT_TRUE(window->pageSelector()->currentText().isEmpty());
@@ -65,9 +71,11 @@ TEST_P(PageHeights, FollowThePageTag) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, PageHeights,
-                         testing::Values(HeightRow{"Unlock MT Toys", 132, 165}, HeightRow{"Calculator", 305, 381},
-                                         HeightRow{"AR races", 208, 260}, HeightRow{"Planet Value", 305, 381},
-                                         HeightRow{"About/Exit", 245, 306}, HeightRow{"Fuel Usage", 195, 243}));
+                         testing::Values(HeightRow{"Unlock MT Toys", 132, 165},
+                                         HeightRow{"Calculator", 305, 381}, HeightRow{"AR races", 208, 260},
+                                         HeightRow{"Planet Value", 305, 381},
+                                         HeightRow{"About/Exit", 245, 306},
+                                         HeightRow{"Fuel Usage", 195, 243}));
 
 TEST_F(ShellTest, TheWidthNeverChanges) {
     showWindow();
@@ -125,7 +133,7 @@ TEST_F(ShellTest, ShutdownFreesTheHiddenItems) {
 }
 
 struct HelpRow {
-    const char* caption; // empty: the front page
+    const char* caption;      // empty: the front page
     const char* expectedPage; // empty: the finder
 };
 
@@ -149,9 +157,9 @@ TEST_P(HelpKey, F1OpensThePageTopicOrTheFinder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, HelpKey,
-                         testing::Values(HelpRow{"Scanning", "scanning.html"}, HelpRow{"AR races", "ar_races.html"},
-                                         HelpRow{"Planet Score", ""}, HelpRow{"Battle Speed", ""},
-                                         HelpRow{"", ""}));
+                         testing::Values(HelpRow{"Scanning", "scanning.html"},
+                                         HelpRow{"AR races", "ar_races.html"}, HelpRow{"Planet Score", ""},
+                                         HelpRow{"Battle Speed", ""}, HelpRow{"", ""}));
 
 TEST_F(ShellTest, TheHelpButtonOpensTheTopicOfTheShownPage) {
     showWindow();

@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Row{"defaults", ArRacesInputs{}, 32, 0, 32, 10},
         Row{"no advanced scanners doubles after rounding", with(10000, std::nullopt, true), 64, 0, 32, 10},
-        Row{"ultra station scans penetrating at half the root", with(10000, Starbase::UltraStation), 32, 16, 32, 10},
+        Row{"ultra station scans penetrating at half the root", with(10000, Starbase::UltraStation), 32, 16,
+            32, 10},
         Row{"population 0 gives zeros", with(0, Starbase::UltraStation), 0, 0, 0, 0},
         Row{"mining 2.5 rounds to the even 2", with(625), 8, 0, 8, 2},
         Row{"mining 1.5 rounds up to 2", with(225), 5, 0, 5, 2},
@@ -61,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"space dock never scans penetrating", with(1000000, Starbase::SpaceDock), 316, 0, 316, 100},
         Row{"starbase never scans penetrating", with(1000000, Starbase::Starbase), 316, 0, 316, 100},
         Row{"resources 2.5 round to the even 2", resourcesCase(250, 50, 1, 10), 5, 0, 2, 2},
-        Row{"efficiency 0 leaves the resources out", resourcesCase(10000, 100, 1, 0), 32, 0, std::nullopt, 10},
+        Row{"efficiency 0 leaves the resources out", resourcesCase(10000, 100, 1, 0), 32, 0, std::nullopt,
+            10},
         Row{"population times energy beyond 32 bits", resourcesCase(2000000000, 100, 26, 7), 14142, 0, 86189,
             4472},
         Row{"maximum population", with(3300000, Starbase::DeathStar), 574, 287, 574, 182}));
@@ -83,11 +85,12 @@ TEST_P(ArRacesFailures, StopWithTheRuntimeMessage) {
     EXPECT_FALSE(outcome.mining) << row.reason;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UndefinedRoots, ArRacesFailures,
-    testing::Values(FailureRow{"negative population changes nothing", with(-10), false},
-                    FailureRow{"negative efficiency fails after the two ranges", resourcesCase(100, 100, 1, -7), true},
-                    FailureRow{"negative energy fails after the two ranges", resourcesCase(100, 100, -1, 10), true}));
+INSTANTIATE_TEST_SUITE_P(UndefinedRoots, ArRacesFailures,
+                         testing::Values(FailureRow{"negative population changes nothing", with(-10), false},
+                                         FailureRow{"negative efficiency fails after the two ranges",
+                                                    resourcesCase(100, 100, 1, -7), true},
+                                         FailureRow{"negative energy fails after the two ranges",
+                                                    resourcesCase(100, 100, -1, 10), true}));
 
 } // namespace
 } // namespace kc::pages

@@ -1,6 +1,7 @@
 #pragma once
 
-// What GUI tests share: settings in a temporary folder, dialogs that record instead of blocking, and a window.
+// What GUI tests share: settings in a temporary folder, dialogs that record instead of blocking, and a
+// window.
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
 #include "support/qt_printers.h"
@@ -8,8 +9,8 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -24,7 +25,9 @@ public:
     RecordingDialogs(const RecordingDialogs&) = delete;
     RecordingDialogs& operator=(const RecordingDialogs&) = delete;
 
-    void showMessage(const QString& caption, const QString& text) override { messages << caption + ": " + text; }
+    void showMessage(const QString& caption, const QString& text) override {
+        messages << caption + ": " + text;
+    }
     void showError(const QString& text) override { errors << text; }
     std::optional<QString> askText(const QString&, const QString&, const QString&) override {
         if (answers.empty())

@@ -85,7 +85,8 @@ TEST_F(AutoDropBoxTest, ChoosingFromAnAutoDroppedListFiresTheChoice) {
 TEST(AutoDropBoxSorting, SortedBoxesOrderCaseInsensitively) {
     TAutoDropBox box;
     box.setSorted(true);
-    for (const char* caption : {"Scanning", "AR races", "About/Exit", "Attractivness", "Mineral Packets", "Minefields"})
+    for (const char* caption :
+         {"Scanning", "AR races", "About/Exit", "Attractivness", "Mineral Packets", "Minefields"})
         box.addListItem(QString::fromLatin1(caption));
     QStringList order;
     for (int i = 0; i < box.count(); ++i)

@@ -84,8 +84,8 @@ TEST_F(SpinEditTest, ArrowsAndKeysStepByTheIncrementAndClamp) {
         const char* expected;
     };
     const Step steps[] = {
-        {"50", Qt::Key_Up, "60"},   {"50", Qt::Key_Down, "40"}, {"95", Qt::Key_Up, "100"},
-        {"5", Qt::Key_Down, "0"},   {"250", Qt::Key_Up, "100"}, {"abc", Qt::Key_Up, "10"},
+        {"50", Qt::Key_Up, "60"}, {"50", Qt::Key_Down, "40"}, {"95", Qt::Key_Up, "100"},
+        {"5", Qt::Key_Down, "0"}, {"250", Qt::Key_Up, "100"}, {"abc", Qt::Key_Up, "10"},
     };
     for (const Step& step : steps) {
         box.setText(step.start);
