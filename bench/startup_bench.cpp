@@ -1,0 +1,28 @@
+// Start-up as the user waits for it: the main window with all its pages built and shown, off-screen.
+#include "app/application.h"
+#include "app/main_window.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_WindowStartup(benchmark::State& state) {
+    for (auto _ : state) {
+        kc::app::TForm1 window;
+        window.show();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kc::app::Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
