@@ -72,7 +72,9 @@ QString itemsOf(const QComboBox* list) {
 QString describeList(const QComboBox* list) {
     const QString kind = list->isEditable() ? QStringLiteral("drop-down list (typing allowed)")
                                             : QStringLiteral("drop-down list");
-    const QString initial = list->currentIndex() >= 0 ? list->currentText() : QStringLiteral("none selected");
+    const QString initial = list->currentIndex() >= 0
+                                ? list->currentText()
+                                : QStringLiteral("none selected, text \"%1\"").arg(list->currentText());
     return QStringLiteral("%1; items %2; initial: %3").arg(kind, itemsOf(list), initial);
 }
 

@@ -14,22 +14,22 @@ protected:
     AutoDropBoxTest() {
         box.addItems({"One", "Two", "Three"});
         box.setCurrentIndex(-1);
-        box.resize(150, 24);
-        box.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+        window.resize(200, 80);
+        box.setGeometry(0, 0, 150, 24);
+        neighbour.setGeometry(0, 40, 150, 24);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseMove(&neighbour, QPoint(5, 5));
     }
     ~AutoDropBoxTest() override { box.hidePopup(); }
 
-    void enter() {
-        QEnterEvent event(QPointF(5, 5), QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)));
-        QApplication::sendEvent(&box, &event);
-    }
-    void leave() {
-        QEvent event(QEvent::Leave);
-        QApplication::sendEvent(&box, &event);
-    }
+    // The pointer really moves: over the box, then onto a neighbour in the same window.
+    void enter() { QTest::mouseMove(&box, QPoint(5, 5)); }
+    void leave() { QTest::mouseMove(&neighbour, QPoint(5, 5)); }
 
-    TAutoDropBox box;
+    QWidget window;
+    TAutoDropBox box{&window};
+    QWidget neighbour{&window};
 };
 
 TEST_F(AutoDropBoxTest, IsOffWhenCreatedInCode) {
@@ -80,6 +80,19 @@ TEST_F(AutoDropBoxTest, ChoosingFromAnAutoDroppedListFiresTheChoice) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(two).center());
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(box.currentText(), "Two");
+}
+
+TEST_F(AutoDropBoxTest, AChoiceMadeWithThePointerStillOverTheBoxDoesNotDropTheListAgain) {
+    box.setAutoDrop(true);
+    enter();
+    ASSERT_TRUE(box.isDroppedDown());
+    QTest::keyClick(box.view(), Qt::Key_Down);
+    QTest::keyClick(box.view(), Qt::Key_Return);
+    QTest::mouseMove(&box, QPoint(6, 6));
+    EXPECT_FALSE(box.isDroppedDown());
+    leave();
+    enter();
+    EXPECT_TRUE(box.isDroppedDown());
 }
 
 TEST(AutoDropBoxSorting, SortedBoxesOrderCaseInsensitively) {

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -95,12 +97,19 @@ TEST_F(SpinEditTest, ArrowsAndKeysStepByTheIncrementAndClamp) {
 }
 
 TEST_F(SpinEditTest, ClickingTheArrowButtonsSteps) {
-    box.setText("50");
-    box.stepUp();
-    EXPECT_EQ(box.text(), "60");
-    box.stepDown();
-    box.stepDown();
-    EXPECT_EQ(box.text(), "40");
+    QStyleOptionSpinBox option;
+    option.initFrom(&box);
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown | QStyle::SC_SpinBoxFrame;
+    option.frame = true;
+    const auto arrow = [&](QStyle::SubControl which) {
+        return box.style()->subControlRect(QStyle::CC_SpinBox, &option, which, &box).center();
+    };
+    box.setText("95");
+    QTest::mouseClick(&box, Qt::LeftButton, {}, arrow(QStyle::SC_SpinBoxUp));
+    EXPECT_EQ(box.text(), "100");
+    QTest::mouseClick(&box, Qt::LeftButton, {}, arrow(QStyle::SC_SpinBoxDown));
+    QTest::mouseClick(&box, Qt::LeftButton, {}, arrow(QStyle::SC_SpinBoxDown));
+    EXPECT_EQ(box.text(), "80");
 }
 
 TEST_F(SpinEditTest, LeavingClampsAValueOutsideTheRangeAndFiresAgain) {

@@ -56,6 +56,8 @@ HelpViewer::HelpViewer(QHelpEngine& engine, QWidget* owner) : QWidget(owner, Qt:
     // The engine creates its contents widget without a parent; the tab widget takes it over.
     QHelpContentWidget* contents = engine.contentWidget();
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewer::showPage);
+    // The contents are short: show every topic at once instead of one closed book.
+    connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
 
     m_tabs = new QTabWidget;
     m_tabs->addTab(contents, tr("Contents"));
