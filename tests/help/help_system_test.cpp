@@ -13,13 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/qt_printers.h"
+
 #include <memory>
 #include <string>
-
-// Readable failure messages for Qt strings.
-static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
