@@ -11,6 +11,9 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    static void useSystemDecimalSeparator();
 };
 
 } // namespace kc::app
