@@ -13,8 +13,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     useSystemDecimalSeparator();
 }
 
-// Reals are read and written with the user's decimal separator, as everywhere else on the desktop. A separator
-// that is not one plain character cannot be typed into the boxes, so the point stays then.
+// Reals are read and written with the user's decimal separator, as everywhere else on the desktop. A
+// separator that is not one plain character cannot be typed into the boxes, so the point stays then.
 void Application::useSystemDecimalSeparator() {
     const QString separator = QLocale::system().decimalPoint();
     if (separator.size() == 1 && separator.front().unicode() < 0x80)

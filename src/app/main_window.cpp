@@ -3,6 +3,7 @@
 #include "app/artwork.h"
 #include "app/calculator_page.h"
 #include "app/help/help_system.h"
+#include "app/page_context.h"
 #include "app/page_table.h"
 #include "app/pages/about_page.h"
 #include "app/settings_store.h"
@@ -76,8 +77,9 @@ void TForm1::fitTitle() {
 }
 
 void TForm1::buildPages() {
+    const PageContext context{tables_};
     for (int index = 0; index < kPageCount; ++index)
-        ui->pgcMain->addWidget(createPage(index, ui->pgcMain));
+        ui->pgcMain->addWidget(createPage(index, context, ui->pgcMain));
     ui->pgcMain->setCurrentIndex(kFrontPageIndex);
 }
 
@@ -96,6 +98,7 @@ void TForm1::connectShellControls() {
 // selector empty or skip loading the designs.
 void TForm1::FormCreate() {
     runReported([&] { HiddenItems.emplace(); });
+    runReported([&] { rules::InitArrays(tables_, *HiddenItems); });
     runReported([&] { makeProgramFolderCurrent(); });
     runReported([&] { fillPageSelector(); });
 }

@@ -6,6 +6,8 @@
 // window to its Tag (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing
 // with the others; the window only decides which page shows. Closing the window runs FormDestroy.
 
+#include "rules/game_tables.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -63,6 +65,7 @@ public:
     int outerHeight() const { return outerHeight_; }
     bool staysOnTop() const;
     const std::optional<std::vector<std::string>>& hiddenItems() const { return HiddenItems; }
+    const rules::GameTables& gameTables() const { return tables_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -85,6 +88,7 @@ private:
     QTimer* tmrIntersect = nullptr;
     StartupOptions options_;
     std::optional<std::vector<std::string>> HiddenItems;
+    rules::GameTables tables_;
     int outerHeight_ = 0;
     bool shown_ = false;
     bool destroyed_ = false;

@@ -1,12 +1,15 @@
 #include "app/page_table.h"
 
 #include "app/calculator_page.h"
+#include "app/page_context.h"
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
 #include "app/pages/front_page.h"
 
+#include <functional>
 #include <map>
 #include <string_view>
+#include <type_traits>
 
 namespace kc::app {
 
@@ -38,10 +41,16 @@ const std::array<PageInfo, kPageCount> kPages = {{
 
 namespace {
 
-using PageFactory = std::function<CalculatorPage*(QWidget*)>;
+using PageFactory = std::function<CalculatorPage*(const PageContext&, QWidget*)>;
 
+// Pages that read the game tables take the context; the others only their parent.
 template <typename Page> PageFactory make() {
-    return [](QWidget* parent) { return new Page(parent); };
+    return [](const PageContext& context, QWidget* parent) -> CalculatorPage* {
+        if constexpr (std::is_constructible_v<Page, const PageContext&, QWidget*>)
+            return new Page(context, parent);
+        else
+            return new Page(parent);
+    };
 }
 
 // The pages that are built; every other page is empty until its calculator arrives.
@@ -56,11 +65,12 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
 
 } // namespace
 
-CalculatorPage* createPage(int index, QWidget* parent) {
+CalculatorPage* createPage(int index, const PageContext& context, QWidget* parent) {
     const PageInfo& info = kPages.at(static_cast<std::size_t>(index));
     const auto& factories = pageFactories();
     const auto factory = factories.find(info.name);
-    CalculatorPage* page = factory != factories.end() ? factory->second(parent) : new CalculatorPage(parent);
+    CalculatorPage* page =
+        factory != factories.end() ? factory->second(context, parent) : new CalculatorPage(parent);
     page->setObjectName(QString::fromLatin1(info.name));
     page->setWindowTitle(QString::fromUtf8(info.caption));
     return page;

@@ -3,13 +3,13 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 
 class QWidget;
 
 namespace kc::app {
 
 class CalculatorPage;
+struct PageContext;
 
 // One page of the window, in page order: its object name, its caption in the page selector, its Tag (the
 // window's outer height while it shows) and its help topic (empty: help opens the finder).
@@ -31,6 +31,6 @@ constexpr int PageHeight(int tag, bool largeFonts) {
 }
 
 // Creates page `index` (an empty page while its calculator is not built yet), named and captioned.
-CalculatorPage* createPage(int index, QWidget* parent);
+CalculatorPage* createPage(int index, const PageContext& context, QWidget* parent);
 
 } // namespace kc::app
