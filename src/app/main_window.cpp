@@ -6,6 +6,7 @@
 #include "app/page_context.h"
 #include "app/page_table.h"
 #include "app/pages/about_page.h"
+#include "app/pages/planet_value_page.h"
 #include "app/settings_store.h"
 #include "app/user_dialogs.h"
 #include "ui_main_window.h"
@@ -42,6 +43,10 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
     pageFont.setPixelSize(kPageFontPixels);
     setFont(pageFont);
     ui->setupUi(this);
+    // The white copy one pixel to the right gives the title its relief.
+    QPalette relief = ui->lblKCver2->palette();
+    relief.setColor(QPalette::WindowText, Qt::white);
+    ui->lblKCver2->setPalette(relief);
     fitTitle();
     setWindowIcon(windowIcon());
     setFixedSize(kClientWidth, kDesignClientHeight);
@@ -99,6 +104,8 @@ void TForm1::connectShellControls() {
 void TForm1::FormCreate() {
     runReported([&] { HiddenItems.emplace(); });
     runReported([&] { rules::InitArrays(tables_, *HiddenItems); });
+    runReported(
+        [&] { ui->pgcMain->findChild<PlanetValuePage*>(QStringLiteral("tabValue"))->setStartRanges(); });
     runReported([&] { makeProgramFolderCurrent(); });
     runReported([&] { fillPageSelector(); });
 }

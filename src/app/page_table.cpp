@@ -5,6 +5,10 @@
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
 #include "app/pages/front_page.h"
+#include "app/pages/fuel_usage_page.h"
+#include "app/pages/mineral_packets_page.h"
+#include "app/pages/planet_value_page.h"
+#include "app/pages/scanning_page.h"
 
 #include <functional>
 #include <map>
@@ -55,11 +59,18 @@ template <typename Page> PageFactory make() {
 
 // The pages that are built; every other page is empty until its calculator arrives.
 const std::map<std::string_view, PageFactory>& pageFactories() {
+    // One page a line.
+    // clang-format off
     static const std::map<std::string_view, PageFactory> factories = {
         {"tabFront", make<FrontPage>()},
         {"tabAR", make<ArRacesPage>()},
+        {"tabScan", make<ScanningPage>()},
         {"tabExit", make<AboutPage>()},
+        {"tabFuel", make<FuelUsagePage>()},
+        {"tabPacket", make<MineralPacketsPage>()},
+        {"tabValue", make<PlanetValuePage>()},
     };
+    // clang-format on
     return factories;
 }
 

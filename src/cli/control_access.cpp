@@ -117,12 +117,15 @@ QStringList controlTexts(const QWidget* control) {
 }
 
 QString describeControl(const QWidget* control) {
-    if (const auto* box = qobject_cast<const widgets::SpinEdit*>(control))
-        return QStringLiteral("integer input box; %1 to %2, step %3; initial %4")
-            .arg(box->minValue())
-            .arg(box->maxValue())
+    if (const auto* box = qobject_cast<const widgets::SpinEdit*>(control)) {
+        const QString range = box->minValue() == box->maxValue()
+                                  ? QStringLiteral("no limits")
+                                  : QStringLiteral("%1 to %2").arg(box->minValue()).arg(box->maxValue());
+        return QStringLiteral("integer input box; %1, step %2; initial %3")
+            .arg(range)
             .arg(box->increment())
             .arg(box->text());
+    }
     if (const auto* edit = qobject_cast<const QLineEdit*>(control))
         return QStringLiteral("free-text edit box; initial \"%1\"").arg(edit->text());
     if (const auto* list = qobject_cast<const QComboBox*>(control))

@@ -49,6 +49,23 @@ TEST_F(ShellTest, StartsOnTheFrontPageWithEveryPageNamedInOrder) {
     EXPECT_TRUE(window->hiddenItems().has_value());
 }
 
+TEST_F(ShellTest, StartUpFillsTheGameTablesAndTheHiddenItemNames) {
+    const std::vector<std::string> names = {
+        "mega poly shell", "enigma pulsar",  "alien miner",        "jump gate",
+        "langston shell",  "genesis device", "multi function pod", "multi contained munition",
+        "hush-a-boom",     "mini morph",     "multi cargo pod",    "anti matter torpedo",
+    };
+    ASSERT_TRUE(window->hiddenItems().has_value());
+    EXPECT_EQ(*window->hiddenItems(), names);
+
+    const rules::GameTables& tables = window->gameTables();
+    EXPECT_EQ(rules::fuelFactor(tables.FuelTable, 16, 6), 60);
+    EXPECT_EQ(rules::scannerRange(tables.ScannerRanges, 12), (rules::ScannerRange{300, 200}));
+    EXPECT_EQ(rules::bombRecord(tables.BombTable, 8), rules::makeBombRecord(0.0f, 0, 2000));
+    EXPECT_EQ(rules::gravityHundredths(tables.GravLow, tables.GravHigh, 49), 96);
+    EXPECT_EQ(rules::gravityHundredths(tables.GravLow, tables.GravHigh, 100), 800);
+}
+
 struct HeightRow {
     const char* caption;
     int height;

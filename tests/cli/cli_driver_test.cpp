@@ -54,6 +54,55 @@ TEST_F(CliDriverTest, ChoosingAPageWithTheSelectorCountsAsTouchingIt) {
     EXPECT_EQ(result.out, "lblARScanRange=\nlblARpenScan=\nlblARresources=\nlblARMining=\n");
 }
 
+TEST_F(CliDriverTest, DrivesThePlanetValueRangeButtonsAndUpDown) {
+    const DriverRun result = run({"btnGravMr=click", "spnGravStat=51", "Button8=click"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "txtGravStat=1.04\nlblGravMin=0.24\nlblGravMax=4.64\nlblTempMin=-144\nlbltempMax=144\n"
+              "lblRadMin=15\nlblRadMax=85\npnlResultValue=Planet's Value is : 48%\n");
+}
+
+TEST_F(CliDriverTest, HelpDescribesThePlanetValueUpDown) {
+    const DriverRun result = run({"--help", "Planet Value"});
+    EXPECT_NE(result.out.find("spnGravStat: up-down; positions 0 to 100; initial 50"), std::string::npos)
+        << result.out;
+}
+
+TEST_F(CliDriverTest, CombinesTheScannersOfTheScanningPage) {
+    const DriverRun result = run({"speScanNbr1=1", "cmbScanner1=Elephant", "chkJack=1", "speElecTech=10"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lblResultScanner=This Ship/Fleet has a total scanner range of : 314 / 203 ly\n");
+}
+
+TEST_F(CliDriverTest, WorksOutTheFuelOfAHeavyShipAndReportsASpeedOfZero) {
+    const DriverRun heavy =
+        run({"speFuelMass=100000", "speFuelSpeed=10", "cmbFuelEngine=Quick Jump 5", "speFuelDistance=2000"});
+    EXPECT_EQ(heavy.status, 0);
+    EXPECT_EQ(heavy.out, "pnlResultFuel=Fuel usage will be 10800020 Mg\n");
+
+    const DriverRun stopped = run({"cmbFuelEngine=Quick Jump 5", "speFuelSpeed=0"});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.out, "error=Division by zero\npnlResultFuel=Fuel usage will be 41 Mg\n");
+}
+
+TEST_F(CliDriverTest, FindsTheBestPacketWarpAndPrintsItsMessage) {
+    const DriverRun result = run({"txtMinerals=1000", "btnMinWarp=click"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "message=In the current conditions, a packet of this size will do most damage when flung at "
+              "warp 10\nlblTravelTime=2\nlblMassLoss=438\nlblMassArived=562\nlblCaught=275\n"
+              "lblRecovered=371\nlblHit=287\nlblKilled=17900\nlblDefens=0\nlblDefensDestr=0\n"
+              "lblPacketNotice=\n");
+}
+
+TEST_F(CliDriverTest, RefusesAPacketSpeedOfZeroWithANotice) {
+    const DriverRun result = run({"txtMinerals=1000", "txtMineralsSpeed=0"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "lblTravelTime=\nlblMassLoss=\nlblMassArived=\nlblCaught=\nlblRecovered=\nlblHit=\n"
+              "lblKilled=\nlblDefens=\nlblDefensDestr=\nlblPacketNotice=Packet speed must be 1 to 255\n");
+}
+
 struct BadArgumentRow {
     const char* reason;
     QStringList arguments;
