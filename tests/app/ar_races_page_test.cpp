@@ -24,14 +24,7 @@ protected:
         return {result("lblARScanRange"), result("lblARpenScan"), result("lblARresources"),
                 result("lblARMining")};
     }
-    void type(const char* name, const QString& text) {
-        widgets::SpinEdit* target = box(name);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(target, Qt::Key_Backspace);
-        QTest::keyClicks(target, text);
-    }
+    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(ArRacesPageTest, ResultsStayEmptyUntilAnInputChanges) {

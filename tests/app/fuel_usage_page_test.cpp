@@ -21,14 +21,7 @@ protected:
     widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     widgets::ComboBox* engines() const { return window->findChild<widgets::ComboBox*>("cmbFuelEngine"); }
     QString result() const { return window->findChild<QLabel*>("pnlResultFuel")->text(); }
-    void type(const char* name, const QString& text) {
-        widgets::SpinEdit* target = box(name);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(target, Qt::Key_Backspace);
-        QTest::keyClicks(target, text);
-    }
+    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(FuelUsagePageTest, ShowsItsDesignCaptionUntilAnInputChanges) {

@@ -38,12 +38,7 @@ protected:
         return texts;
     }
     QString notice() const { return result("lblPacketNotice"); }
-    void type(const char* name, const QString& text) {
-        widgets::SpinEdit* target = box(name);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(target, text);
-    }
+    void type(const char* name, const QString& text) { typeOver(box(name), text); }
     void findBestWarp() { QTest::mouseClick(control<QPushButton>("btnMinWarp"), Qt::LeftButton); }
 };
 

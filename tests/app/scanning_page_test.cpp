@@ -28,12 +28,7 @@ protected:
     widgets::ComboBox* list(const char* name) const { return window->findChild<widgets::ComboBox*>(name); }
     QCheckBox* check(const char* name) const { return window->findChild<QCheckBox*>(name); }
     QString result() const { return window->findChild<QLabel*>("lblResultScanner")->text(); }
-    void type(const char* name, const QString& text) {
-        widgets::SpinEdit* target = box(name);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(target, text);
-    }
+    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(ScanningPageTest, ShowsItsDesignCaptionUntilAnInputChanges) {

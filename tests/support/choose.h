@@ -18,4 +18,13 @@ inline void chooseFromList(QComboBox* list, const QString& text) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
 }
 
+// Replaces a box's whole text by typing, as a user does: focus, select all, type (an empty text deletes).
+inline void typeOver(QWidget* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
 } // namespace kc::test
