@@ -125,12 +125,13 @@ void PlanetValuePage::showImmunity(QCheckBox* box, QFrame* bar,
         control->setEnabled(!immune);
 }
 
-void PlanetValuePage::applyRangeButton(bool (*change)(pages::HabRange&), pages::HabRange& range,
-                                       bool always) {
+void PlanetValuePage::applyRangeButton(bool (*change)(pages::HabRange&), pages::HabRange& range, bool always,
+                                       bool recompute) {
     if (!change(range) && !always)
         return;
     redrawStats();
-    txtGravStatChange();
+    if (recompute)
+        txtGravStatChange();
 }
 
 void PlanetValuePage::btnGravMlMouseDown() {
@@ -149,8 +150,10 @@ void PlanetValuePage::btnGravShrinkClick() {
     applyRangeButton(pages::narrowRange, ranges_.gravity, true);
 }
 
+// The temperature and radiation "<" only redraw: as in the game's own calculator, the panel keeps its value
+// until the next recomputation.
 void PlanetValuePage::Button2MouseDown() {
-    applyRangeButton(pages::shiftRangeDown, ranges_.temperature, false);
+    applyRangeButton(pages::shiftRangeDown, ranges_.temperature, false, false);
 }
 
 void PlanetValuePage::Button5Click() {
@@ -166,7 +169,7 @@ void PlanetValuePage::Button11Click() {
 }
 
 void PlanetValuePage::Button3MouseDown() {
-    applyRangeButton(pages::shiftRangeDown, ranges_.radiation, false);
+    applyRangeButton(pages::shiftRangeDown, ranges_.radiation, false, false);
 }
 
 void PlanetValuePage::Button6Click() {

@@ -61,7 +61,8 @@ public:
 
 private:
     // A range button: redraws and recomputes when `change` changed the range (always, when `always`).
-    void applyRangeButton(bool (*change)(pages::HabRange&), pages::HabRange& range, bool always);
+    void applyRangeButton(bool (*change)(pages::HabRange&), pages::HabRange& range, bool always,
+                          bool recompute = true);
     void showImmunity(QCheckBox* box, QFrame* bar, std::initializer_list<QWidget*> rangeControls);
     pages::GravityScale gravityScale() const;
 
