@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   libqt6help6 libqt6sql6-sqlite qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  libmuparser-dev clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "parser/parser.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <typeinfo>
+
+namespace kc::parser::testing {
+
+// The class of a failure, by the name the user-facing code knows it by.
+inline std::string failureClass(const std::exception& e) {
+    if (dynamic_cast<const ESyntaxError*>(&e)) {
+        return "ESyntaxError";
+    }
+    if (dynamic_cast<const EExpressionHasBlanks*>(&e)) {
+        return "EExpressionHasBlanks";
+    }
+    if (dynamic_cast<const EExpressionTooComplex*>(&e)) {
+        return "EExpressionTooComplex";
+    }
+    if (dynamic_cast<const ETooManyNestings*>(&e)) {
+        return "ETooManyNestings";
+    }
+    if (dynamic_cast<const EMissMatchingBracket*>(&e)) {
+        return "EMissMatchingBracket";
+    }
+    if (dynamic_cast<const EParserInternalError*>(&e)) {
+        return "EParserInternalError";
+    }
+    if (dynamic_cast<const MathError*>(&e)) {
+        return "MathError";
+    }
+    return typeid(e).name();
+}
+
+// "Class: message" of what `action` raises, or "ok".
+inline std::string failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return failureClass(e) + ": " + e.what();
+    }
+    return "ok";
+}
+
+// The compiled list read back as a tree, "(kind operand [operand])" with constants as values and variables
+// by name, so the split the compiler chose can be compared as text.
+class StructureReader {
+public:
+    explicit StructureReader(const TCustomParser& parser) : parser_(parser) {}
+
+    std::string read() const {
+        const OperationList& list = parser_.Operations();
+        if (list.empty()) {
+            return "<empty>";
+        }
+        if (list.size() == 1 && list.First()->Kind == okVariable) {
+            return leaf(list.First()->Dest);
+        }
+        return of(list.Last()->Dest);
+    }
+
+private:
+    std::string of(const double* real) const {
+        for (const OperationRecord* r = parser_.Operations().First(); r != nullptr; r = r->Next) {
+            if (r->Dest == real) {
+                std::string out = "(" + std::to_string(r->Kind) + " " + of(r->Arg1);
+                if (isTwoOperandKind(r->Kind)) {
+                    out += " " + of(r->Arg2);
+                }
+                return out + ")";
+            }
+        }
+        return leaf(real);
+    }
+    std::string leaf(const double* real) const {
+        for (const auto& entry : parser_.Variables().entries()) {
+            if (entry.value == real) {
+                return entry.name;
+            }
+        }
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.17g", *real);
+        return buffer;
+    }
+    const TCustomParser& parser_;
+};
+
+} // namespace kc::parser::testing
