@@ -4,6 +4,7 @@
 #include "app/page_context.h"
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
+#include "app/pages/calculator_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/mineral_packets_page.h"
@@ -64,6 +65,7 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
     static const std::map<std::string_view, PageFactory> factories = {
         {"tabFront", make<FrontPage>()},
         {"tabAR", make<ArRacesPage>()},
+        {"tabCalc", make<CalcPage>()},
         {"tabScan", make<ScanningPage>()},
         {"tabExit", make<AboutPage>()},
         {"tabFuel", make<FuelUsagePage>()},

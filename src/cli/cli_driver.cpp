@@ -6,9 +6,9 @@
 #include "app/user_dialogs.h"
 #include "cli/control_access.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 
 #include <map>
 #include <memory>
@@ -120,7 +120,7 @@ void printResults(const app::TForm1& window, const std::set<int>& pages, std::os
         for (const QString& name : page->resultControls()) {
             const auto* control = page->findChild<QWidget*>(name);
             const QStringList lines = control != nullptr ? controlTexts(control) : QStringList{QString()};
-            if (qobject_cast<const QListWidget*>(control) == nullptr) {
+            if (qobject_cast<const QAbstractItemView*>(control) == nullptr) {
                 out << text(name) << '=' << text(escapeText(lines.value(0))) << '\n';
                 continue;
             }
@@ -144,7 +144,8 @@ void printPages(std::ostream& out) {
            "take\n"
            "1 or 0; lists take an item's exact text; buttons take 'click' (or the answer to the text they "
            "ask);\n"
-           "cmbTab=<caption> chooses a page. Exit status 0, 1 after an error report, 2 for bad arguments.\n\n"
+           "history lists take select:N or dblclick; cmbTab=<caption> chooses a page.\n"
+           "Exit status 0, 1 after an error report, 2 for bad arguments.\n\n"
            "Pages (caption, object name):\n";
     for (int index = 1; index < app::kPageCount; ++index)
         out << "  " << text(pageTitle(index)) << "  [" << app::kPages.at(index).name << "]\n";

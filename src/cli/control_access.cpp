@@ -5,11 +5,13 @@
 #include "widgets/spin_edit.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -47,6 +49,30 @@ std::optional<QString> applyToButton(QAbstractButton* button, const QString& val
         answers.pending = value; // the answer to the text question the click asks
     button->click();
     answers.pending.reset();
+    return std::nullopt;
+}
+
+// A list takes "select:N" (a click on line N) or "dblclick" (a double click on the selected line).
+std::optional<QString> applyToItemView(QAbstractItemView* view, const QString& value) {
+    if (value == QLatin1String("dblclick")) {
+        const QModelIndex current = view->currentIndex();
+        const QPoint where = current.isValid() ? view->visualRect(current).center() : QPoint(1, 1);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, where, view->viewport()->mapToGlobal(where),
+                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        // Only the double click: the selection stays the one chosen before, whatever lies under the point.
+        QCoreApplication::sendEvent(view->viewport(), &doubleClick);
+        return std::nullopt;
+    }
+    bool isNumber = false;
+    const int row = value.startsWith(QLatin1String("select:")) ? value.mid(7).toInt(&isNumber) : -1;
+    if (!isNumber)
+        return QStringLiteral("takes select:N or dblclick, not \"%1\"").arg(value);
+    if (row < 0 || row >= view->model()->rowCount())
+        return QStringLiteral("has no line %1").arg(row);
+    const QModelIndex line = view->model()->index(row, 0);
+    view->setCurrentIndex(line);
+    emit view->pressed(line);
+    emit view->clicked(line);
     return std::nullopt;
 }
 
@@ -91,6 +117,8 @@ std::optional<QString> applyValue(QWidget* control, const QString& value, TextAn
     }
     if (auto* list = qobject_cast<QComboBox*>(control))
         return applyToList(list, value);
+    if (auto* view = qobject_cast<QAbstractItemView*>(control))
+        return applyToItemView(view, value);
     if (qobject_cast<QCheckBox*>(control) != nullptr || qobject_cast<QRadioButton*>(control) != nullptr)
         return applyToCheckable(static_cast<QAbstractButton*>(control), value);
     if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -105,10 +133,11 @@ QStringList controlTexts(const QWidget* control) {
         return {label->text()};
     if (const auto* edit = qobject_cast<const QLineEdit*>(control))
         return {edit->text()};
-    if (const auto* list = qobject_cast<const QListWidget*>(control)) {
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(control)) {
         QStringList lines;
-        for (int row = 0; row < list->count(); ++row)
-            lines << list->item(row)->text();
+        const QAbstractItemModel* model = view->model();
+        for (int row = 0; model != nullptr && row < model->rowCount(); ++row)
+            lines << model->index(row, 0).data().toString();
         return lines;
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))
@@ -130,6 +159,8 @@ QString describeControl(const QWidget* control) {
         return QStringLiteral("free-text edit box; initial \"%1\"").arg(edit->text());
     if (const auto* list = qobject_cast<const QComboBox*>(control))
         return describeList(list);
+    if (qobject_cast<const QAbstractItemView*>(control) != nullptr)
+        return QStringLiteral("list (select:N chooses line N, dblclick double-clicks the chosen line)");
     if (const auto* box = qobject_cast<const QCheckBox*>(control))
         return QStringLiteral("check box \"%1\" (1 or 0); initial %2")
             .arg(box->text())

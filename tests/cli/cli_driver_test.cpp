@@ -103,6 +103,26 @@ TEST_F(CliDriverTest, RefusesAPacketSpeedOfZeroWithANotice) {
               "lblKilled=\nlblDefens=\nlblDefensDestr=\nlblPacketNotice=Packet speed must be 1 to 255\n");
 }
 
+TEST_F(CliDriverTest, EvaluatesACalculatorExpressionIntoTheHistory) {
+    const DriverRun result = run({"txtCalc=2+3", "btnCeq=click"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lstC[0]=2+3\nlstC[1]=5\ntxtCalc=\n");
+}
+
+TEST_F(CliDriverTest, DrivesTheKeypadAndReusesAHistoryLineByDoubleClick) {
+    const DriverRun result =
+        run({"btnCsqrt=click", "btnC9=click", "btnCbc=click", "btnCeq=click", "btnC2=click", "btnCmult=click",
+             "lstC=select:1", "lstC=dblclick", "btnCeq=click"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lstC[0]=SQRT(9)\nlstC[1]=3\nlstC[2]=2*3\nlstC[3]=6\ntxtCalc=\n");
+}
+
+TEST_F(CliDriverTest, AFailedCalculationKeepsTheExpressionWithoutAValue) {
+    const DriverRun result = run({"txtCalc=1/0", "btnCeq=click"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "error=Floating point division by zero\nlstC[0]=1/0\ntxtCalc=1/0\n");
+}
+
 struct BadArgumentRow {
     const char* reason;
     QStringList arguments;
@@ -126,6 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadArgumentRow{"empty name", {"=5"}, "=5"},
                     BadArgumentRow{"check box given 2", {"chkNoAdvScanners=2"}, "chkNoAdvScanners=2"},
                     BadArgumentRow{"page list without the item", {"cmbTab=Nowhere"}, "Nowhere"},
+                    BadArgumentRow{"history line out of range", {"lstC=select:0"}, "has no line 0"},
+                    BadArgumentRow{"history list given text", {"lstC=7"}, "lstC=7"},
                     BadArgumentRow{"unknown page for help", {"--help", "Nowhere"}, "Nowhere"}));
 
 TEST_F(CliDriverTest, HelpListsThePages) {

@@ -1,0 +1,157 @@
+#include "app/pages/calculator_page.h"
+
+#include "app/user_dialogs.h"
+#include "pages/calculator.h"
+#include "ui_calculator_page.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+
+namespace kc::app {
+
+namespace {
+
+constexpr int kLineHeight = 13;
+constexpr int kTextInset = 4;
+const QColor kNavy(0, 0, 128);
+const QColor kValueBlue(0, 0, 255);
+const QColor kExpressionRed(255, 0, 0);
+
+// Draws a history line: values right-aligned in blue, expressions left-aligned in red, the selected line
+// white on navy.
+class HistoryDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QString line = index.data(Qt::DisplayRole).toString();
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        const QRect band(0, option.rect.top(), option.rect.right() + 1, option.rect.height());
+        painter->save();
+        painter->fillRect(band, selected ? kNavy : option.palette.color(QPalette::Base));
+        painter->setFont(option.font);
+        const QFontMetrics metrics(option.font);
+        const bool isValue = pages::isCalcValueLine(line.toStdString());
+        painter->setPen(selected ? QColor(Qt::white) : isValue ? kValueBlue : kExpressionRed);
+        const int x =
+            isValue ? option.rect.right() + 1 - metrics.horizontalAdvance(line) - kTextInset : kTextInset;
+        painter->drawText(QRect(x, option.rect.top(), band.width(), option.rect.height()),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& /*index*/) const override {
+        return {option.rect.width(), kLineHeight};
+    }
+};
+
+QFont keypadFont(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif); // stands in where that face is not installed
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+CalcPage::CalcPage(QWidget* parent)
+    : CalculatorPage(parent), ui(std::make_unique<Ui::CalcPage>()), history_(new QStringListModel(this)) {
+    ui->setupUi(this);
+    ui->lstC->setModel(history_);
+    ui->lstC->setItemDelegate(new HistoryDelegate(ui->lstC));
+    ui->lstC->viewport()->installEventFilter(this);
+    ui->txtCalc->installEventFilter(this);
+
+    const QList<QToolButton*> digits = {ui->btnC0, ui->btnC1, ui->btnC2, ui->btnC3, ui->btnC4,  ui->btnC5,
+                                        ui->btnC6, ui->btnC7, ui->btnC8, ui->btnC9, ui->btnCdot};
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        const bool isDigit = digits.contains(button);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, isDigit ? kValueBlue : kExpressionRed);
+        button->setPalette(palette);
+        button->setFont(keypadFont(button == ui->btnCsqrt ? 12 : 15, button != ui->btnCmult));
+        if (button == ui->btnCeq)
+            connect(button, &QToolButton::clicked, this, reported(this, &CalcPage::btnCeqClick));
+        else
+            connect(button, &QToolButton::clicked, this,
+                    [this, button] { runReported([&] { btnC0Click(button); }); });
+    }
+}
+
+CalcPage::~CalcPage() = default;
+
+QStringList CalcPage::resultControls() const {
+    return {"lstC", "txtCalc"};
+}
+
+void CalcPage::btnC0Click(const QAbstractButton* sender) {
+    // Appended at the end whatever the caret or selection, as on a pocket calculator.
+    ui->txtCalc->setText(ui->txtCalc->text() + sender->text());
+    ui->txtCalc->setFocus();
+    txtCalcEnter();
+}
+
+void CalcPage::btnCeqClick() {
+    const QString expression = ui->txtCalc->text();
+    appendLine(expression);
+    Parser.setExpression(expression.toStdString());
+    appendLine(QString::fromStdString(pages::calcValueLine(Parser.Value())));
+    ui->lstC->scrollTo(history_->index(history_->rowCount() - 1), QAbstractItemView::PositionAtTop);
+    ui->txtCalc->clear();
+    ui->txtCalc->setFocus();
+    txtCalcEnter();
+}
+
+void CalcPage::lstCDblClick() {
+    const QModelIndexList selected = ui->lstC->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty())
+        ui->txtCalc->setText(ui->txtCalc->text() + selected.first().data().toString());
+    ui->txtCalc->setFocus();
+    txtCalcEnter();
+}
+
+void CalcPage::txtCalcEnter() {
+    ui->txtCalc->deselect();
+    ui->txtCalc->end(false);
+}
+
+void CalcPage::appendLine(const QString& line) {
+    const int row = history_->rowCount();
+    history_->insertRows(row, 1);
+    history_->setData(history_->index(row), line);
+}
+
+bool CalcPage::txtCalcKeyPress(const QKeyEvent& key) {
+    // Keys that type no character (arrows, Delete, Tab) keep their usual meaning.
+    const QString typed = key.text();
+    if (typed.isEmpty() || key.key() == Qt::Key_Delete || key.key() == Qt::Key_Tab ||
+        key.key() == Qt::Key_Backtab)
+        return false;
+    const char32_t character = typed.size() == 1 ? typed.front().unicode() : U'\0';
+    if (!pages::calcKeepsTypedCharacter(character))
+        return true;
+    if (character == U'\r')
+        runReported([this] { btnCeqClick(); });
+    return false;
+}
+
+bool CalcPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->txtCalc && event->type() == QEvent::KeyPress)
+        return txtCalcKeyPress(static_cast<const QKeyEvent&>(*event));
+    if (watched == ui->txtCalc && event->type() == QEvent::FocusIn) {
+        // The box's own focus handling (select all on Tab) runs first, so the caret rule wins.
+        ui->txtCalc->event(event);
+        txtCalcEnter();
+        return true;
+    }
+    if (watched == ui->lstC->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        runReported([this] { lstCDblClick(); });
+    return CalculatorPage::eventFilter(watched, event);
+}
+
+} // namespace kc::app
