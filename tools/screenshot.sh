@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# A screenshot of one page in a real window with a real frame, for looking at a layout:
+#   tools/screenshot.sh OUT.png "Page caption" [--large-fonts] [--scale F] [--build DIR]
+# Runs the program under its own Xvfb with openbox, with settings in a temporary folder, chooses the page in the
+# selector as a user would (the pointer drops the list, the caption is typed, Enter) and grabs the window's frame.
+# Needs xvfb, openbox, xdotool and imagemagick.
+set -euo pipefail
+out="$1"; caption="$2"; shift 2
+build="build"; large=0; scale=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --large-fonts) large=1 ;;
+    --scale) scale="$2"; shift ;;
+    --build) build="$2"; shift ;;
+    *) echo "screenshot.sh: unknown option $1" >&2; exit 2 ;;
+  esac
+  shift
+done
+config="$(mktemp -d)"
+trap 'rm -rf "$config"' EXIT
+if [ "$large" = 1 ]; then
+  mkdir -p "$config/Tarvellin"
+  printf '[General]\nautodrop=1\nlargefont=1\n' >"$config/Tarvellin/kc 3.0.conf"
+fi
+export XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb
+[ -n "$scale" ] && export QT_SCALE_FACTOR="$scale"
+program="$(cd "$(dirname "$build/bin/korvathcalc")" && pwd)/korvathcalc"
+out="$(realpath -m "$out")"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -e
+  openbox >/dev/null 2>&1 & sleep 1
+  "$0" >/dev/null 2>&1 & sleep 2
+  window=$(xdotool search --sync --name "^Korvath! Calculator$" | tail -1)
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  if [ -n "$2" ]; then
+    xdotool mousemove $((X + 220)) $((Y + 13)); sleep 0.5
+    xdotool type --delay 30 "$2"; xdotool key Return; sleep 1
+  fi
+  xdotool mousemove 1000 700; sleep 0.3
+  frame=$(xdotool getactivewindow)
+  import -window "$frame" -frame "$1" 2>/dev/null || import -window root "$1"
+' "$program" "$out" "$caption"
+echo "$out"
