@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 
@@ -113,18 +114,38 @@ void TForm1::FormCreate() {
 void TForm1::FormShow() {
     QCheckBox* autoDrop = aboutPage()->autoDropBox();
     QCheckBox* largeFonts = aboutPage()->largeFontsBox();
+    // A store that refuses one write refuses them all: report the first refusal once, after the settings are
+    // applied, instead of one box per value before the window appears.
+    readingSettings_ = true;
+    deferredSettingsFailure_.reset();
+    const auto doneReading = qScopeGuard([&] { readingSettings_ = false; });
     if (SettingsStore::keyExists()) {
         // Setting a box to another state runs its click handler, which writes the value back.
         if (const auto stored = SettingsStore::read(kAutoDropSetting))
             autoDrop->setChecked(*stored);
         else
-            SettingsStore::write(kAutoDropSetting, true);
+            storeSetting(kAutoDropSetting, true);
         if (const auto stored = SettingsStore::read(kLargeFontSetting))
             largeFonts->setChecked(*stored);
         else
-            SettingsStore::write(kLargeFontSetting, false);
+            storeSetting(kLargeFontSetting, false);
     }
     ui->cmbTab->setAutoDrop(autoDrop->isChecked());
+    if (const std::optional<RuntimeError> failure = std::exchange(deferredSettingsFailure_, std::nullopt))
+        throw *failure;
+}
+
+void TForm1::storeSetting(const Setting& setting, bool on) {
+    if (!readingSettings_) {
+        SettingsStore::write(setting, on);
+        return;
+    }
+    try {
+        SettingsStore::write(setting, on);
+    } catch (const RuntimeError& failure) {
+        if (!deferredSettingsFailure_)
+            deferredSettingsFailure_ = failure;
+    }
 }
 
 // As at start-up, every step runs even when an earlier one fails, so the designs are always saved.
@@ -199,13 +220,13 @@ void TForm1::chkAutodropClick() {
     const bool on = aboutPage()->autoDropBox()->isChecked();
     // The selector follows the box even when the store refuses the write, so what shows is what works.
     ui->cmbTab->setAutoDrop(on);
-    SettingsStore::write(kAutoDropSetting, on);
+    storeSetting(kAutoDropSetting, on);
 }
 
 void TForm1::chkLargeFntClick() {
     const bool on = aboutPage()->largeFontsBox()->isChecked();
     setOuterHeight(PageHeight(kPages.at(activePageIndex()).tag, on));
-    SettingsStore::write(kLargeFontSetting, on);
+    storeSetting(kLargeFontSetting, on);
 }
 
 void TForm1::setOuterHeight(int height) {

@@ -6,6 +6,7 @@
 // window to its Tag (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing
 // with the others; the window only decides which page shows. Closing the window runs FormDestroy.
 
+#include "core/runtime_error.h"
 #include "rules/game_tables.h"
 
 #include <QString>
@@ -28,6 +29,7 @@ namespace kc::app {
 class AboutPage;
 class CalculatorPage;
 class HelpSystem;
+struct Setting;
 
 struct StartupOptions {
     // The cloak design file; empty means the one in the program's folder.
@@ -80,6 +82,8 @@ private:
     void connectShellControls();
     void fillPageSelector();
     void makeProgramFolderCurrent();
+    // Writes a setting; while the settings are read at start a refusal is kept for one report.
+    void storeSetting(const Setting& setting, bool on);
     void setOuterHeight(int height);
     void applyOuterHeight();
 
@@ -89,6 +93,9 @@ private:
     StartupOptions options_;
     std::optional<std::vector<std::string>> HiddenItems;
     rules::GameTables tables_;
+    // While FormShow reads the settings: the first write that failed meanwhile, reported once at its end.
+    bool readingSettings_ = false;
+    std::optional<RuntimeError> deferredSettingsFailure_;
     int outerHeight_ = 0;
     bool shown_ = false;
     bool destroyed_ = false;

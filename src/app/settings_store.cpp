@@ -43,8 +43,10 @@ std::optional<bool> SettingsStore::read(const Setting& setting) {
 
 void SettingsStore::write(const Setting& setting, bool on) {
     QSettings key = openKey();
+    // A key that cannot be opened for writing (a read-only file or folder, a folder in place of the file, a
+    // file in place of a folder) is a refused write too: the user's click must not be lost without a word.
     if (!key.isWritable())
-        return;
+        throw RuntimeError("Failed to set data for " + quoted(setting.name));
     key.setValue(QString::fromLatin1(setting.name), on ? 1 : 0);
     key.sync();
     if (key.status() != QSettings::NoError)

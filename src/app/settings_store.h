@@ -23,8 +23,8 @@ public:
     // The stored value; nullopt when the value does not exist. A value that is not a 32-bit integer fails
     // with "Invalid data type for '<name>'".
     static std::optional<bool> read(const Setting& setting);
-    // Creates the key when needed and stores 1 or 0. Does nothing when the key cannot be opened for writing;
-    // a write the store refuses fails with "Failed to set data for '<name>'".
+    // Creates the key when needed and stores 1 or 0. A write that does not reach the store, whether the key
+    // cannot be opened for writing or the write itself fails, fails with "Failed to set data for '<name>'".
     static void write(const Setting& setting, bool on);
 };
 

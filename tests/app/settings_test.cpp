@@ -1,9 +1,13 @@
 #include "app/pages/about_page.h"
 #include "support/app_fixture.h"
+#include "support/scratch_file_system.h"
 #include "widgets/auto_drop_box.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+
+#include <memory>
 
 namespace kc::test {
 namespace {
@@ -71,6 +75,97 @@ TEST_F(SettingsTest, TheSettingsAreReadOnlyOnTheFirstShow) {
     showWindow();
     EXPECT_FALSE(window->aboutPage()->largeFontsBox()->isChecked());
 }
+
+// Ways the store can refuse writes. Where the store can still be read, it holds "largefont" = 1 and no
+// "autodrop", so a start has a value to apply and one to write.
+enum class Refusal { FolderInPlaceOfFile, FileInPlaceOfFolder, ReadOnlyFolder, ReadOnlyFile, FullDisk };
+
+class RefusedSettingsTest : public WindowTest, public testing::WithParamInterface<Refusal> {
+protected:
+    // Root ignores permissions: a read-only or full file system stands in for them.
+    void SetUp() override {
+        const QString folder = settings.folder();
+        const QString file = TemporarySettings::open().fileName();
+        const Refusal refusal = GetParam();
+        const bool needsScratch =
+            refusal == Refusal::FullDisk ||
+            (isRoot() && refusal != Refusal::FolderInPlaceOfFile && refusal != Refusal::FileInPlaceOfFolder);
+        if (needsScratch) {
+            scratch = std::make_unique<ScratchFileSystem>(folder, 64);
+            if (!scratch->available())
+                GTEST_SKIP() << "needs root to mount a small file system";
+        }
+        switch (refusal) {
+        case Refusal::FolderInPlaceOfFile:
+            QDir().mkpath(file);
+            break;
+        case Refusal::FileInPlaceOfFolder: {
+            QFile blocker(folder + "/Tarvellin");
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+            break;
+        }
+        case Refusal::ReadOnlyFolder:
+        case Refusal::ReadOnlyFile:
+            TemporarySettings::store("largefont", 1);
+            if (isRoot())
+                ASSERT_TRUE(scratch->makeReadOnly());
+            else if (refusal == Refusal::ReadOnlyFolder)
+                QFile::setPermissions(folder + "/Tarvellin", QFile::ReadOwner | QFile::ExeOwner);
+            else
+                QFile::setPermissions(file, QFile::ReadOwner);
+            break;
+        case Refusal::FullDisk:
+            TemporarySettings::store("largefont", 1);
+            scratch->fill();
+            break;
+        }
+        WindowTest::SetUp();
+    }
+    void TearDown() override {
+        QFile::setPermissions(settings.folder() + "/Tarvellin",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        window.reset();
+        scratch.reset();
+    }
+    static bool isRoot() { return geteuid() == 0; }
+    bool storeReadable() const {
+        return GetParam() != Refusal::FolderInPlaceOfFile && GetParam() != Refusal::FileInPlaceOfFolder;
+    }
+
+    std::unique_ptr<ScratchFileSystem> scratch;
+};
+
+TEST_P(RefusedSettingsTest, AStartShowsAtMostOneMessageAndAppliesWhatIsStored) {
+    showWindow();
+    if (storeReadable()) {
+        EXPECT_EQ(dialogs.errors, QStringList{"Failed to set data for 'autodrop'"});
+        EXPECT_EQ(window->outerHeight(), 381);
+    } else {
+        EXPECT_TRUE(dialogs.errors.isEmpty());
+    }
+    EXPECT_TRUE(window->pageSelector()->autoDrop());
+}
+
+TEST_P(RefusedSettingsTest, EveryClickOnASettingsBoxReportsTheRefusedWrite) {
+    showWindow();
+    dialogs.errors.clear();
+    window->aboutPage()->autoDropBox()->click();
+    window->aboutPage()->largeFontsBox()->click();
+    EXPECT_EQ(dialogs.errors,
+              QStringList({"Failed to set data for 'autodrop'", "Failed to set data for 'largefont'"}));
+    EXPECT_FALSE(window->pageSelector()->autoDrop()); // what shows is what works
+}
+
+std::string refusalName(const testing::TestParamInfo<Refusal>& info) {
+    static const char* const names[] = {"FolderInPlaceOfFile", "FileInPlaceOfFolder", "ReadOnlyFolder",
+                                        "ReadOnlyFile", "FullDisk"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, RefusedSettingsTest,
+                         testing::Values(Refusal::FolderInPlaceOfFile, Refusal::FileInPlaceOfFolder,
+                                         Refusal::ReadOnlyFolder, Refusal::ReadOnlyFile, Refusal::FullDisk),
+                         refusalName);
 
 } // namespace
 } // namespace kc::test

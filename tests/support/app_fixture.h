@@ -50,6 +50,8 @@ class TemporarySettings {
 public:
     TemporarySettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path()); }
 
+    QString folder() const { return folder_.path(); }
+
     static QSettings open() {
         return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvellin"),
                          QStringLiteral("kc 3.0"));
