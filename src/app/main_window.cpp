@@ -83,7 +83,7 @@ void TForm1::fitTitle() {
 }
 
 void TForm1::buildPages() {
-    const PageContext context{tables_};
+    const PageContext context{tables_, HiddenItems};
     for (int index = 0; index < kPageCount; ++index)
         ui->pgcMain->addWidget(createPage(index, context, ui->pgcMain));
     ui->pgcMain->setCurrentIndex(kFrontPageIndex);

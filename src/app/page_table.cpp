@@ -10,6 +10,7 @@
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/pages/scanning_page.h"
+#include "app/pages/unlock_page.h"
 
 #include <functional>
 #include <map>
@@ -71,6 +72,7 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabFuel", make<FuelUsagePage>()},
         {"tabPacket", make<MineralPacketsPage>()},
         {"tabValue", make<PlanetValuePage>()},
+        {"tabMT", make<UnlockPage>()},
     };
     // clang-format on
     return factories;
