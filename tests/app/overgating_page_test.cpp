@@ -56,18 +56,5 @@ TEST_F(OvergatingPageTest, EveryInputRecalculatesOnceBothGatesAreChosen) {
     EXPECT_EQ(results(), (QStringList{"0%", "0%"}));
 }
 
-TEST_F(OvergatingPageTest, TheBoxesHaveNoLimits) {
-    chooseFromList(gate("cmbOGA"), "100/250");
-    chooseFromList(gate("cmbOGB"), "any/any");
-    type("speOGDist", "-540");
-    box("speOGWeight")->setFocus(); // leaving a box without limits keeps its value
-    EXPECT_EQ(box("speOGDist")->text(), "-540");
-    type("speOGDist", "540");
-    type("speOGWeight", "-400");
-    EXPECT_EQ(results(), (QStringList{"0%", "0%"}));
-    box("speOGWeight")->stepBy(500); // the arrows do not clamp either
-    EXPECT_EQ(results(), (QStringList{"29%", "0%"}));
-}
-
 } // namespace
 } // namespace kc::test
