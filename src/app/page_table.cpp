@@ -7,7 +7,9 @@
 #include "app/pages/calculator_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
+#include "app/pages/minefields_page.h"
 #include "app/pages/mineral_packets_page.h"
+#include "app/pages/overgating_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/pages/scanning_page.h"
 #include "app/pages/unlock_page.h"
@@ -71,6 +73,8 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabExit", make<AboutPage>()},
         {"tabFuel", make<FuelUsagePage>()},
         {"tabPacket", make<MineralPacketsPage>()},
+        {"tabMine", make<MinefieldsPage>()},
+        {"tabOG", make<OvergatingPage>()},
         {"tabValue", make<PlanetValuePage>()},
         {"tabMT", make<UnlockPage>()},
     };
