@@ -27,6 +27,7 @@ namespace kc::app {
 
 class AboutPage;
 class CalculatorPage;
+class InterceptionPage;
 class HelpSystem;
 
 struct StartupOptions {
@@ -59,6 +60,7 @@ public:
     CalculatorPage* activePage() const;
     TAutoDropBox* pageSelector() const;
     AboutPage* aboutPage() const;
+    InterceptionPage* interceptionPage() const;
     HelpSystem& help() const;
     QTimer* interceptionTimer() const;
     // The outer height last set for a page; 0 while the window keeps its design size.

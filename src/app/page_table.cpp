@@ -7,6 +7,7 @@
 #include "app/pages/calculator_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
+#include "app/pages/interception_page.h"
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/pages/scanning_page.h"
@@ -69,6 +70,7 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabScan", make<ScanningPage>()},
         {"tabExit", make<AboutPage>()},
         {"tabFuel", make<FuelUsagePage>()},
+        {"tabIntercept", make<InterceptionPage>()},
         {"tabPacket", make<MineralPacketsPage>()},
         {"tabValue", make<PlanetValuePage>()},
     };
