@@ -27,8 +27,8 @@ namespace kc::app {
 
 class AboutPage;
 class CalculatorPage;
-class InterceptionPage;
 class HelpSystem;
+class InterceptionPage;
 
 struct StartupOptions {
     // The cloak design file; empty means the one in the program's folder.

@@ -36,6 +36,11 @@ protected:
     }
 };
 
+TEST_F(WindowTest, TheInterceptionPicturesAreDrawnAtStartUp) {
+    const auto* picture = window->findChild<widgets::Picture*>("imgIntercept");
+    EXPECT_EQ(picture->pixel({50, 160}), kNavy);
+}
+
 TEST_F(InterceptionPageTest, ResultsKeepTheirDesignTextsUntilAnInputChanges) {
     EXPECT_EQ(result("lblDistance"), "Distance between a and b is : ____ ly");
     EXPECT_EQ(result("lblResultXY"), "The object's possition in    years will be : X             Y");
