@@ -90,17 +90,5 @@ TEST(InterceptionAnimation, SweepsTheLineInRedThenBlue) {
     }
 }
 
-TEST(InterceptionAnimation, StandsStillForTheLowerSituationAndRestartsInRed) {
-    InterceptionAnimation animation;
-    for (int step = 0; step < 85; ++step)
-        animation.step(true);
-    EXPECT_FALSE(animation.step(false));
-    EXPECT_EQ(animation.counter(), 5);
-    EXPECT_EQ(animation.colour(), DotColour::Blue);
-    animation.restart();
-    EXPECT_EQ(animation.counter(), 0);
-    EXPECT_EQ(animation.colour(), DotColour::Red);
-}
-
 } // namespace
 } // namespace kc::pages

@@ -44,12 +44,9 @@ void drawTexts(QPainter& painter, int pixelSize, std::span<const PictureText> te
     QFont font = painter.font();
     font.setPixelSize(pixelSize);
     painter.setFont(font);
-    const QFontMetrics metrics(font);
-    for (const PictureText& text : texts) {
-        const QString caption = QString::fromLatin1(text.text);
-        painter.drawText(QRect(QPoint(text.x, text.y), metrics.size(Qt::TextSingleLine, caption)),
-                         Qt::AlignLeft | Qt::AlignTop, caption);
-    }
+    const int ascent = QFontMetrics(font).ascent(); // each point is the top-left corner of its text
+    for (const PictureText& text : texts)
+        painter.drawText(QPoint(text.x, text.y + ascent), QString::fromLatin1(text.text));
 }
 
 // One situation: the course from a through the middle point to the far point, each point a dot.
