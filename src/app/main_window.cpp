@@ -6,6 +6,7 @@
 #include "app/page_context.h"
 #include "app/page_table.h"
 #include "app/pages/about_page.h"
+#include "app/pages/interception_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/settings_store.h"
 #include "app/user_dialogs.h"
@@ -98,6 +99,9 @@ void TForm1::connectShellControls() {
     connect(aboutPage()->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
     connect(aboutPage()->largeFontsBox(), &QCheckBox::toggled, this,
             reported(this, &TForm1::chkLargeFntClick));
+    // The window owns the timer and starts it only while the interception page shows; the page animates.
+    connect(tmrIntersect, &QTimer::timeout, interceptionPage(),
+            reported(interceptionPage(), &InterceptionPage::tmrIntersectTimer));
 }
 
 // Each start-up step is reported on its own and the next one still runs: one failing step must not leave the
@@ -107,6 +111,7 @@ void TForm1::FormCreate() {
     runReported([&] { rules::InitArrays(tables_, *HiddenItems); });
     runReported(
         [&] { ui->pgcMain->findChild<PlanetValuePage*>(QStringLiteral("tabValue"))->setStartRanges(); });
+    runReported([&] { interceptionPage()->DrawIntercept(); });
     runReported([&] { makeProgramFolderCurrent(); });
     runReported([&] { fillPageSelector(); });
 }
@@ -283,6 +288,10 @@ CalculatorPage* TForm1::activePage() const {
 
 TAutoDropBox* TForm1::pageSelector() const {
     return ui->cmbTab;
+}
+
+InterceptionPage* TForm1::interceptionPage() const {
+    return ui->pgcMain->findChild<InterceptionPage*>(QStringLiteral("tabIntercept"));
 }
 
 AboutPage* TForm1::aboutPage() const {

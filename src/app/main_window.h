@@ -30,6 +30,7 @@ class AboutPage;
 class CalculatorPage;
 class HelpSystem;
 struct Setting;
+class InterceptionPage;
 
 struct StartupOptions {
     // The cloak design file; empty means the one in the program's folder.
@@ -61,6 +62,7 @@ public:
     CalculatorPage* activePage() const;
     TAutoDropBox* pageSelector() const;
     AboutPage* aboutPage() const;
+    InterceptionPage* interceptionPage() const;
     HelpSystem& help() const;
     QTimer* interceptionTimer() const;
     // The outer height last set for a page; 0 while the window keeps its design size.

@@ -8,6 +8,7 @@
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/minefields_page.h"
+#include "app/pages/interception_page.h"
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/overgating_page.h"
 #include "app/pages/planet_value_page.h"
@@ -72,6 +73,7 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabScan", make<ScanningPage>()},
         {"tabExit", make<AboutPage>()},
         {"tabFuel", make<FuelUsagePage>()},
+        {"tabIntercept", make<InterceptionPage>()},
         {"tabPacket", make<MineralPacketsPage>()},
         {"tabMine", make<MinefieldsPage>()},
         {"tabOG", make<OvergatingPage>()},

@@ -76,6 +76,18 @@ Extended exponential(Extended x) {
     return checked(std::exp(x));
 }
 
+Extended arcTangent(Extended x) {
+    return checked(std::atan(x));
+}
+
+Extended cosine(Extended x) {
+    return checked(std::cos(x));
+}
+
+Extended sine(Extended x) {
+    return checked(std::sin(x));
+}
+
 Extended powerInt(Extended x, std::int64_t n) {
     Extended r = 1;
     for (std::int64_t i = 0; i < n; ++i) {

@@ -23,6 +23,10 @@ Extended squareRoot(Extended x);
 // Ln of 0 is a division by zero, of a negative value an invalid operation.
 Extended naturalLog(Extended x);
 Extended exponential(Extended x);
+// Radians. An infinite angle has no sine or cosine: an invalid operation.
+Extended arcTangent(Extended x);
+Extended cosine(Extended x);
+Extended sine(Extended x);
 
 // x to the power n: 1 multiplied n times by x in turn; n <= 0 gives 1.
 Extended powerInt(Extended x, std::int64_t n);

@@ -103,6 +103,17 @@ TEST_F(CliDriverTest, RefusesAPacketSpeedOfZeroWithANotice) {
               "lblKilled=\nlblDefens=\nlblDefensDestr=\nlblPacketNotice=Packet speed must be 1 to 255\n");
 }
 
+TEST_F(CliDriverTest, SwitchesTheInterceptionSituationWithItsRadioButtons) {
+    const QStringList course = {"speX1=1000", "speY1=1300",   "speX2=1300",
+                                "speY2=1000", "speXYspeed=5", "speXYyears=3"};
+    const char* const distance = "lblDistance=Distance between a and b is : 424 ly\n";
+    const char* const prefix = "lblResultXY=The object's position in 3 year(s) will be : \\n\\r";
+    EXPECT_EQ(run(course + QStringList{"optPos2=1"}).out,
+              distance + std::string(prefix) + "X 1053 ,Y 1247\n");
+    EXPECT_EQ(run(course + QStringList{"optPos2=1", "optPos1=1"}).out,
+              distance + std::string(prefix) + "X 1353 ,Y 947\n");
+}
+
 TEST_F(CliDriverTest, EvaluatesACalculatorExpressionIntoTheHistory) {
     const DriverRun result = run({"txtCalc=2+3", "btnCeq=click"});
     EXPECT_EQ(result.status, 0);

@@ -44,6 +44,8 @@ TEST(CheckedMath, TrapsWhereTheRuntimeTraps) {
         {"ln 0", [] { naturalLog(0); }, divByZero},
         {"ln of a negative", [] { naturalLog(-1); }, invalid},
         {"exp beyond range", [] { exponential(11357); }, overflow},
+        {"cosine of an infinite angle", [] { cosine(std::numeric_limits<Extended>::infinity()); }, invalid},
+        {"sine of an infinite angle", [] { sine(-std::numeric_limits<Extended>::infinity()); }, invalid},
         {"checked infinity", [] { checked(std::numeric_limits<Extended>::infinity()); }, overflow},
         {"checked NaN", [] { checked(std::numeric_limits<Extended>::quiet_NaN()); }, invalid},
         {"power overflows midway", [] { powerInt(10, 5000); }, overflow},
@@ -66,6 +68,15 @@ TEST(CheckedMath, TrapsWhereTheRuntimeTraps) {
     for (const Row& row : rows) {
         EXPECT_EQ(mathFailure(row.operation), row.message) << row.reason;
     }
+}
+
+TEST(CheckedMath, AnglesKeepTheExtendedSignificand) {
+    constexpr Extended quarterPi = 0xc.90fdaa22168c235p-4L; // pi / 4, nearest in 64 bits
+    EXPECT_EQ(arcTangent(1), quarterPi);
+    EXPECT_EQ(arcTangent(0), 0);
+    EXPECT_EQ(cosine(0), 1);
+    EXPECT_EQ(sine(0), 0);
+    EXPECT_NEAR(cosine(quarterPi), 0.70710678118654752440L, 1e-19L);
 }
 
 TEST(CheckedMath, UnderflowAndSignedZeroPassSilently) {
