@@ -3,13 +3,28 @@
 #include "app/user_dialogs.h"
 #include "core/text_conversion.h"
 
+#include <QIcon>
 #include <QLocale>
 
 namespace kc::app {
 
+namespace {
+
+// The installed icon set, built into the program so the window shows the same icon as the menu.
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/net.tarvellin.KorvathCalc-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationDisplayName(QStringLiteral("Korvath! Calculator"));
     setDesktopFileName(QStringLiteral("net.tarvellin.KorvathCalc"));
+    setApplicationVersion(QStringLiteral(KC_VERSION));
+    setWindowIcon(applicationIcon());
     useSystemDecimalSeparator();
 }
 

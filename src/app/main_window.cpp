@@ -50,7 +50,6 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
     relief.setColor(QPalette::WindowText, Qt::white);
     ui->lblKCver2->setPalette(relief);
     fitTitle();
-    setWindowIcon(windowIcon());
     setFixedSize(kClientWidth, kDesignClientHeight);
     ui->btnOnTop->setIcon(stayOnTopGlyph());
     ui->btnHelp->setIcon(helpGlyph());

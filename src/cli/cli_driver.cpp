@@ -7,6 +7,7 @@
 #include "cli/control_access.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -28,6 +29,7 @@ struct Assignment {
 };
 
 struct Invocation {
+    bool version = false;
     bool help = false;
     QString helpPage;
     QString designFile;
@@ -77,7 +79,9 @@ std::optional<Invocation> parse(const QStringList& arguments, std::ostream& err)
     Invocation invocation;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+        if (argument == QLatin1String("--version")) {
+            invocation.version = true;
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             invocation.help = true;
             if (i + 1 < arguments.size())
                 invocation.helpPage = arguments.at(++i);
@@ -137,7 +141,8 @@ QString pageTitle(int index) {
 
 void printPages(std::ostream& out) {
     out << "Usage: korvathcalc-cli [--designs PATH] NAME=VALUE [NAME=VALUE ...]\n"
-           "       korvathcalc-cli --help [PAGE]\n\n"
+           "       korvathcalc-cli --help [PAGE]\n"
+           "       korvathcalc-cli --version\n\n"
            "Sets each named control as a user would, in order, then prints the result controls of every "
            "page\n"
            "touched as NAME=TEXT. Integer and text boxes take VALUE as typed; check boxes and radio buttons "
@@ -202,6 +207,10 @@ int runDriver(const QStringList& arguments, std::ostream& out, std::ostream& err
     const std::optional<Invocation> invocation = parse(arguments, err);
     if (!invocation)
         return kExitBadArguments;
+    if (invocation->version) {
+        out << "korvathcalc-cli " << text(QCoreApplication::applicationVersion()) << '\n';
+        return kExitOk;
+    }
     if (invocation->help && invocation->helpPage.isEmpty()) {
         printPages(out);
         return kExitOk;

@@ -212,7 +212,17 @@ std::string chain(const std::string& op, int operators) {
 }
 
 std::string balancedTree(int depth) {
-    return depth == 0 ? "A" : "(" + balancedTree(depth - 1) + "-" + balancedTree(depth - 1) + ")";
+    if (depth == 0) {
+        return "A";
+    }
+    // Appends rather than "(" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on the operator+ form.
+    const std::string half = balancedTree(depth - 1);
+    std::string text = "(";
+    text += half;
+    text += '-';
+    text += half;
+    text += ')';
+    return text;
 }
 
 std::string nestedNegations(int count) {

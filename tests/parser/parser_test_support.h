@@ -66,7 +66,11 @@ private:
     std::string of(const double* real) const {
         for (const OperationRecord* r = parser_.Operations().First(); r != nullptr; r = r->Next) {
             if (r->Dest == real) {
-                std::string out = "(" + std::to_string(r->Kind) + " " + of(r->Arg1);
+                // Appends rather than "(" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on that form.
+                std::string out = "(";
+                out += std::to_string(r->Kind);
+                out += ' ';
+                out += of(r->Arg1);
                 if (isTwoOperandKind(r->Kind)) {
                     out += " " + of(r->Arg2);
                 }

@@ -2,6 +2,7 @@
 
 #include "app/help/help_viewer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -123,9 +124,21 @@ QStringList HelpSystem::indexKeywords() const {
     return model->stringList();
 }
 
+// A bare name means "in the current directory" (the program's folder: a build tree or a portable copy);
+// an installed program finds it in its shared data folder instead.
+QFileInfo HelpSystem::locateHelpFile() const {
+    const QFileInfo beside(QDir::current().absoluteFilePath(m_helpFileName));
+    if (beside.exists() || QFileInfo(m_helpFileName).isAbsolute())
+        return beside;
+    const QFileInfo installed(
+        QDir(QCoreApplication::applicationDirPath())
+            .absoluteFilePath(QStringLiteral(KC_INSTALLED_DATA_DIR "/") + m_helpFileName));
+    return installed.exists() ? installed : beside;
+}
+
 bool HelpSystem::openHelpFile() {
-    // Resolved on every call: a bare name means "in the current directory" at the time help is asked for.
-    const QFileInfo info(QDir::current().absoluteFilePath(m_helpFileName));
+    // Resolved on every call, with the current directory at the time help is asked for.
+    const QFileInfo info = locateHelpFile();
     if (!info.exists()) {
         m_error = tr("Cannot open the help file \"%1\": the file was not found.").arg(m_helpFileName);
         return false;

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QFileInfo;
 class QHelpEngine;
 class QTemporaryDir;
 class QWidget;
@@ -47,6 +48,8 @@ private:
     void presentViewer();
     void closeHelpFile();
     void dropEngine();
+
+    QFileInfo locateHelpFile() const;
 
     QString m_helpFileName;
     QPointer<QWidget> m_owner;
