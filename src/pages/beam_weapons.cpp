@@ -23,14 +23,14 @@ std::int64_t fleetDamage(std::int64_t oneWeapon, std::int32_t weapons) {
     return total;
 }
 
-} // namespace
-
+// 1.1 per energy capacitor times 1.2 per flux capacitor, at most 2.5.
 Extended capacitorBoost(std::int32_t energyCapacitors, std::int32_t fluxCapacitors) {
     const Extended boost =
         multiply(powerInt(kEnergyCapacitor, energyCapacitors), powerInt(kFluxCapacitor, fluxCapacitors));
     return std::min(boost, kMostBoost);
 }
 
+// The damage one weapon does at that distance through the deflectors, whether or not it reaches.
 std::int64_t oneWeaponDamage(const BeamWeapon& weapon, const BeamWeaponsInputs& in) {
     const std::int64_t boosted =
         roundToInt(multiply(weapon.power, capacitorBoost(in.energyCapacitors, in.fluxCapacitors)));
@@ -41,6 +41,8 @@ std::int64_t oneWeaponDamage(const BeamWeapon& weapon, const BeamWeaponsInputs& 
     const std::int64_t reaching = truncToInt(subtract(boosted, loss));
     return truncToInt(multiply(powerInt(kDeflector, in.deflectors), reaching));
 }
+
+} // namespace
 
 BeamWeaponsOutcome computeBeamWeapons(const BeamWeaponsInputs& in) {
     BeamWeaponsOutcome out;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/extended.h"
 #include "core/runtime_error.h"
 
 #include <cstdint>
@@ -36,12 +35,6 @@ struct BeamWeaponsOutcome {
     std::optional<std::string> text;
     std::optional<RuntimeError> failure;
 };
-
-// 1.1 per energy capacitor times 1.2 per flux capacitor, at most 2.5.
-Extended capacitorBoost(std::int32_t energyCapacitors, std::int32_t fluxCapacitors);
-
-// The damage one weapon does at that distance through the deflectors, whether or not it reaches.
-std::int64_t oneWeaponDamage(const BeamWeapon& weapon, const BeamWeaponsInputs& inputs);
 
 BeamWeaponsOutcome computeBeamWeapons(const BeamWeaponsInputs& inputs);
 

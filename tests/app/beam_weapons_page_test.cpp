@@ -4,7 +4,6 @@
 #include "widgets/spin_edit.h"
 
 #include <QLabel>
-#include <QLineEdit>
 
 namespace kc::test {
 namespace {
@@ -55,17 +54,9 @@ TEST_F(BeamWeaponsPageTest, EveryInputRecalculates) {
     EXPECT_EQ(result(), "This Fleet is out of range.");
 }
 
-TEST_F(BeamWeaponsPageTest, WithoutAWeaponItAsksForOne) {
-    type("speDamageNbrWeapon", "16");
+TEST_F(BeamWeaponsPageTest, TypedTextOrAWeaponAppendedTwiceShowsANotice) {
+    weapons()->typeText(QStringLiteral("Las"));
     EXPECT_EQ(result(), "Select a weapon");
-    chooseFromList(weapons(), "Laser");
-    EXPECT_EQ(result(), damage(160));
-    weapons()->lineEdit()->selectAll();
-    QTest::keyClicks(weapons()->lineEdit(), "Las");
-    EXPECT_EQ(result(), "Select a weapon");
-}
-
-TEST_F(BeamWeaponsPageTest, AnAppendedWeaponHasItsFiguresAndADuplicateHasNone) {
     // What unlocking "multi contained munition" does to the list; a second unlock appends it again.
     weapons()->addItem(QStringLiteral("multi contained munition"));
     chooseFromList(weapons(), "multi contained munition");

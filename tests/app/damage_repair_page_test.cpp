@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace kc::test {
 namespace {
@@ -58,8 +57,7 @@ TEST_F(DamageRepairPageTest, ALocationWithoutARateOrNoLocationShowsANotice) {
     EXPECT_EQ(result(), "Select a location");
     chooseFromList(locations(), "Bombing an opponent's planet");
     EXPECT_EQ(result(), "No repair figures for this location");
-    locations()->lineEdit()->selectAll();
-    QTest::keyClicks(locations()->lineEdit(), "moving");
+    locations()->typeText(QStringLiteral("moving"));
     EXPECT_EQ(result(), "Select a location");
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }

@@ -10,28 +10,15 @@ constexpr BeamWeapon kMiniGun{.power = 13, .range = 2};
 constexpr BeamWeapon kColloidalPhaser{.power = 26, .range = 3};
 constexpr BeamWeapon kStreamingPulveriser{.power = 433, .range = 1};
 
-struct Shot {
-    std::int32_t distance = 0;
-    std::int32_t energy = 0;
-    std::int32_t flux = 0;
-    std::int32_t deflectors = 0;
-    std::int32_t weapons = 1;
-};
-
-BeamWeaponsInputs fire(BeamWeapon weapon, Shot shot = {}) {
-    return {.weaponChosen = true,
-            .weapon = weapon,
-            .weapons = shot.weapons,
-            .distance = shot.distance,
-            .energyCapacitors = shot.energy,
-            .fluxCapacitors = shot.flux,
-            .deflectors = shot.deflectors};
+BeamWeaponsInputs fire(BeamWeapon weapon, std::int32_t distance, std::int32_t energy = 0,
+                       std::int32_t flux = 0, std::int32_t deflectors = 0, std::int32_t weapons = 1) {
+    return {true, weapon, weapons, distance, energy, flux, deflectors};
 }
 
 struct Row {
     const char* reason;
     BeamWeaponsInputs inputs;
-    std::optional<std::int64_t> damage;
+    std::optional<std::int64_t> damage; // none: out of range
 };
 
 class BeamWeaponsDamage : public testing::TestWithParam<Row> {};
@@ -47,30 +34,21 @@ TEST_P(BeamWeaponsDamage, MatchesTheGame) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, BeamWeaponsDamage,
-    testing::Values(Row{"point blank", fire(kLaser), 10},
-                    Row{"at full range a tenth is lost", fire(kLaser, {.distance = 1}), 9},
-                    Row{"one square beyond the range", fire(kLaser, {.distance = 2}), std::nullopt},
-                    Row{"a deflector after the range loss",
-                        fire(kColloidalPhaser, {.distance = 3, .deflectors = 1}), 20},
-                    Row{"both kinds of capacitor", fire(kColloidalPhaser, {.energy = 2, .flux = 1}), 38},
-                    Row{"the boost stops at 2.5", fire(kColloidalPhaser, {.energy = 10}), 65},
-                    Row{"32.5 rounds to the even 32", fire(kMiniGun, {.energy = 10}), 32},
+    testing::Values(Row{"point blank", fire(kLaser, 0), 10},
+                    Row{"at full range a tenth is lost", fire(kLaser, 1), 9},
+                    Row{"one square beyond the range", fire(kLaser, 2), std::nullopt},
+                    Row{"a deflector after the range loss", fire(kColloidalPhaser, 3, 0, 0, 1), 20},
+                    Row{"both kinds of capacitor", fire(kColloidalPhaser, 0, 2, 1), 38},
+                    Row{"the boost stops at 2.5", fire(kColloidalPhaser, 0, 10), 65},
+                    Row{"32.5 rounds to the even 32", fire(kMiniGun, 0, 10), 32},
                     Row{"the count multiplies after both truncations",
-                        fire(kStreamingPulveriser,
-                             {.distance = 1, .energy = 3, .flux = 2, .deflectors = 2, .weapons = 16}),
-                        9680},
+                        fire(kStreamingPulveriser, 1, 3, 2, 2, 16), 9680},
                     Row{"a count typed beyond the box, at full width",
-                        fire(kStreamingPulveriser, {.weapons = 2147483647}), 433LL * 2147483647}));
-
-TEST(CapacitorBoost, IsCappedAtTwoAndAHalf) {
-    EXPECT_EQ(capacitorBoost(10, 0), 2.5L);
-    EXPECT_EQ(capacitorBoost(0, 10), 2.5L);
-    EXPECT_EQ(capacitorBoost(-3, -3), 1.0L);
-}
+                        fire(kStreamingPulveriser, 0, 0, 0, 0, 2147483647), 433LL * 2147483647}));
 
 TEST(BeamWeaponsNotices, SayWhatIsMissing) {
     EXPECT_EQ(computeBeamWeapons(BeamWeaponsInputs{}).text, "Select a weapon");
-    BeamWeaponsInputs appendedTwice = fire(kLaser);
+    BeamWeaponsInputs appendedTwice = fire(kLaser, 0);
     appendedTwice.weapon.reset();
     EXPECT_EQ(computeBeamWeapons(appendedTwice).text, "No figures for this weapon");
 }
