@@ -4,7 +4,10 @@
 #include "app/page_context.h"
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
+#include "app/pages/battle_speed_page.h"
+#include "app/pages/beam_weapons_page.h"
 #include "app/pages/calculator_page.h"
+#include "app/pages/damage_repair_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/minefields_page.h"
@@ -79,6 +82,9 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabOG", make<OvergatingPage>()},
         {"tabValue", make<PlanetValuePage>()},
         {"tabMT", make<UnlockPage>()},
+        {"tabDamRepair", make<DamageRepairPage>()},
+        {"tabBeamDamage", make<BeamWeaponsPage>()},
+        {"tabBattle", make<BattleSpeedPage>()},
     };
     // clang-format on
     return factories;

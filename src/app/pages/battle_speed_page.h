@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/calculator_page.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class BattleSpeedPage;
+}
+
+namespace kc::app {
+
+// Binds the battle speed form to its calculation: a change of the engine, its count, the movement aids or
+// either weight rewrites the movement sentence.
+class BattleSpeedPage : public CalculatorPage {
+    Q_OBJECT
+public:
+    explicit BattleSpeedPage(QWidget* parent = nullptr);
+    ~BattleSpeedPage() override;
+
+    QStringList resultControls() const override;
+
+    void cmbEngineChange();
+
+private:
+    // The chosen engine's speed figure; none while no engine with a figure is chosen.
+    std::optional<std::int32_t> GetEngineSpeed() const;
+
+    std::unique_ptr<Ui::BattleSpeedPage> ui;
+};
+
+} // namespace kc::app
