@@ -65,7 +65,8 @@ bool isControlCharacter(QChar c) {
 
 // Whether a key types printable text; navigation keys, shortcuts and control characters do not.
 bool typesText(const QKeyEvent& event) {
-    return !event.text().isEmpty() && !hasShortcutModifier(event) && !isControlCharacter(event.text().front());
+    return !event.text().isEmpty() && !hasShortcutModifier(event) &&
+           !isControlCharacter(event.text().front());
 }
 
 } // namespace

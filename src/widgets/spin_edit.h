@@ -7,8 +7,9 @@ namespace kc::widgets {
 // The integer input box: a text box with arrows whose text is the truth. Reading never clamps (a value typed
 // beyond the range is used as typed); stepping and leaving the box clamp to [MinValue, MaxValue] unless the
 // two are equal, which means "no bounds". Every change of the text, typed or set, emits changed().
-// MaxLength, when above 0, limits what the user types or pastes from the keyboard, as an edit box's text limit
-// does; text set from code (the arrows, setText) is not limited, so the arrows still reach longer values.
+// MaxLength, when above 0, limits what the user types or pastes from the keyboard, as an edit box's text
+// limit does; text set from code (the arrows, setText) is not limited, so the arrows still reach longer
+// values.
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(int MinValue READ minValue WRITE setMinValue)
