@@ -5,10 +5,13 @@
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
 #include "app/pages/calculator_page.h"
+#include "app/pages/colonist_transport_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/mineral_packets_page.h"
+#include "app/pages/planet_score_page.h"
 #include "app/pages/planet_value_page.h"
+#include "app/pages/resources_page.h"
 #include "app/pages/scanning_page.h"
 
 #include <functional>
@@ -71,6 +74,9 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabFuel", make<FuelUsagePage>()},
         {"tabPacket", make<MineralPacketsPage>()},
         {"tabValue", make<PlanetValuePage>()},
+        {"tabRes", make<ResourcesPage>()},
+        {"tabColXport", make<ColonistTransportPage>()},
+        {"tabScore", make<PlanetScorePage>()},
     };
     // clang-format on
     return factories;
