@@ -74,10 +74,5 @@ TEST(InnerStrengthFailures, StopWithTheRuntimeMessage) {
     }
 }
 
-TEST(ColonistSentences, FollowTheFixedTexts) {
-    EXPECT_EQ(computeInnerStrength({}).text, "You will have to load 93 kt of Colonists");
-    EXPECT_EQ(computeAlternateReality({}).text, "Only 63Kt of colonist will reach their destination");
-}
-
 } // namespace
 } // namespace kc::pages

@@ -70,9 +70,5 @@ INSTANTIATE_TEST_SUITE_P(
                                race({.joat = true}, 1, 2147483647, 2147483647, 2147483647),
                                "Invalid floating point operation"}));
 
-TEST(ResourcesSentence, FollowsTheFixedText) {
-    EXPECT_EQ(computeResources(race({})).text, "% planet this makes a total possible production of : 2000");
-}
-
 } // namespace
 } // namespace kc::pages
