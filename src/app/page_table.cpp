@@ -8,13 +8,16 @@
 #include "app/pages/beam_weapons_page.h"
 #include "app/pages/calculator_page.h"
 #include "app/pages/damage_repair_page.h"
+#include "app/pages/colonist_transport_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/minefields_page.h"
 #include "app/pages/interception_page.h"
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/overgating_page.h"
+#include "app/pages/planet_score_page.h"
 #include "app/pages/planet_value_page.h"
+#include "app/pages/resources_page.h"
 #include "app/pages/scanning_page.h"
 #include "app/pages/unlock_page.h"
 
@@ -85,6 +88,9 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabDamRepair", make<DamageRepairPage>()},
         {"tabBeamDamage", make<BeamWeaponsPage>()},
         {"tabBattle", make<BattleSpeedPage>()},
+        {"tabRes", make<ResourcesPage>()},
+        {"tabColXport", make<ColonistTransportPage>()},
+        {"tabScore", make<PlanetScorePage>()},
     };
     // clang-format on
     return factories;

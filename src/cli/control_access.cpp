@@ -150,10 +150,13 @@ QString describeControl(const QWidget* control) {
         const QString range = box->minValue() == box->maxValue()
                                   ? QStringLiteral("no limits")
                                   : QStringLiteral("%1 to %2").arg(box->minValue()).arg(box->maxValue());
-        return QStringLiteral("integer input box; %1, step %2; initial %3")
+        const QString typingLimit =
+            box->maxLength() > 0 ? QStringLiteral("; at most %1 typed character(s)").arg(box->maxLength())
+                                 : QString();
+        return QStringLiteral("integer input box; %1, step %2%3; initial %4")
             .arg(range)
             .arg(box->increment())
-            .arg(box->text());
+            .arg(typingLimit, box->text());
     }
     if (const auto* edit = qobject_cast<const QLineEdit*>(control))
         return QStringLiteral("free-text edit box; initial \"%1\"").arg(edit->text());

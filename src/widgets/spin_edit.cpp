@@ -3,6 +3,7 @@
 #include "core/text_conversion.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyle>
@@ -52,16 +53,48 @@ QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
     return StepUpEnabled | StepDownEnabled;
 }
 
+namespace {
+
+bool hasShortcutModifier(const QKeyEvent& event) {
+    return (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+}
+
+bool isControlCharacter(QChar c) {
+    return c.unicode() < 0x20 || c == QChar(0x7f);
+}
+
+// Whether a key types printable text; navigation keys, shortcuts and control characters do not.
+bool typesText(const QKeyEvent& event) {
+    return !event.text().isEmpty() && !hasShortcutModifier(event) &&
+           !isControlCharacter(event.text().front());
+}
+
+} // namespace
+
 bool SpinEdit::acceptsKey(const QKeyEvent& event) const {
-    const QString typed = event.text();
-    if (typed.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return true; // navigation keys and shortcuts type nothing
-    const QChar c = typed.front();
-    if (c == u'\r' || c == u'\n')
-        return false;
-    if (c.unicode() < 0x20 || c == QChar(0x7f))
-        return true; // control characters (backspace, clipboard shortcuts) edit the text as usual
-    return c.isDigit() || c == u'+' || c == u'-' || c == QChar::fromLatin1(decimalSeparator());
+    if (typesText(event)) {
+        const QChar c = event.text().front();
+        return c.isDigit() || c == u'+' || c == u'-' || c == QChar::fromLatin1(decimalSeparator());
+    }
+    // Navigation keys, shortcuts and control characters (backspace, clipboard shortcuts) edit the text as
+    // usual; only Enter is refused.
+    if (event.text().isEmpty() || hasShortcutModifier(event))
+        return true;
+    const QChar c = event.text().front();
+    return c != u'\r' && c != u'\n';
+}
+
+qsizetype SpinEdit::typingRoom() const {
+    if (maxLength_ <= 0)
+        return std::numeric_limits<qsizetype>::max();
+    const qsizetype kept = lineEdit()->text().size() - lineEdit()->selectedText().size();
+    return std::max<qsizetype>(0, maxLength_ - kept);
+}
+
+void SpinEdit::refuseKey(QKeyEvent* event) {
+    QApplication::beep();
+    emit keyRefused();
+    event->accept();
 }
 
 void SpinEdit::keyPressEvent(QKeyEvent* event) {
@@ -81,10 +114,20 @@ void SpinEdit::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    if (!acceptsKey(*event)) {
-        QApplication::beep();
-        emit keyRefused();
+    if (maxLength_ > 0 && event->matches(QKeySequence::Paste)) {
+        // Pasted text is cut to what still fits, as the text limit of an edit box does.
+        const QString pasted = QApplication::clipboard()->text().left(typingRoom());
+        if (!pasted.isEmpty())
+            lineEdit()->insert(pasted);
         event->accept();
+        return;
+    }
+    if (!acceptsKey(*event)) {
+        refuseKey(event);
+        return;
+    }
+    if (typesText(*event) && event->text().size() > typingRoom()) {
+        refuseKey(event);
         return;
     }
     QAbstractSpinBox::keyPressEvent(event);

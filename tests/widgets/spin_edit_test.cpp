@@ -1,5 +1,6 @@
 #include "widgets/spin_edit.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStyle>
@@ -135,6 +136,29 @@ TEST_F(SpinEditTest, EqualBoundsMeanNoBounds) {
     EXPECT_EQ(box.text(), "5010");
     leaveBox();
     EXPECT_EQ(box.text(), "5010");
+}
+
+TEST_F(SpinEditTest, MaxLengthLimitsTypingAndPastingButNotTheArrows) {
+    box.setMaxValue(1000);
+    box.setIncrement(1);
+    box.setMaxLength(1);
+    box.setText("");
+    QSignalSpy refused(&box, &SpinEdit::keyRefused);
+    QTest::keyClicks(&box, "12");
+    EXPECT_EQ(box.text(), "1");
+    EXPECT_EQ(refused.count(), 1);
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&box, "9"); // replacing the selection fits
+    EXPECT_EQ(box.text(), "9");
+    QTest::keyClick(&box, Qt::Key_Up);
+    EXPECT_EQ(box.text(), "10");
+    box.setText("2147483647");
+    EXPECT_EQ(box.value(), 2147483647);
+
+    QApplication::clipboard()->setText("345");
+    box.setText("");
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), "3");
 }
 
 TEST_F(SpinEditTest, SteppingPastThe32BitRangeSaturates) {
