@@ -3,7 +3,7 @@
 # the output ends with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh
+tools/install-deps.sh test
 tools/install-test-locale.sh || echo "No German locale: the decimal-comma tests will be skipped."
 tools/fuzz-parser.sh
 cmake --preset default
