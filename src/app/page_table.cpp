@@ -4,9 +4,11 @@
 #include "app/page_context.h"
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
+#include "app/pages/bombing_page.h"
 #include "app/pages/calculator_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
+#include "app/pages/jammers_page.h"
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/pages/scanning_page.h"
@@ -71,6 +73,8 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabFuel", make<FuelUsagePage>()},
         {"tabPacket", make<MineralPacketsPage>()},
         {"tabValue", make<PlanetValuePage>()},
+        {"tabBombing", make<BombingPage>()},
+        {"tabJamming", make<JammersPage>()},
     };
     // clang-format on
     return factories;
