@@ -83,13 +83,5 @@ TEST(JammersStrengths, AreSinglePrecision) {
     EXPECT_EQ(jammingStrength(0, 1, 1, 0), 0.44f);
 }
 
-TEST(JammersPage, KeepsItsTextWithoutATorpedo) {
-    JammersInputs inputs = torpedo(kAlpha, {.jammer20 = 2});
-    inputs.torpedoChosen = false;
-    const JammersOutcome outcome = computeJammers(inputs);
-    EXPECT_FALSE(outcome.text);
-    EXPECT_FALSE(outcome.failure);
-}
-
 } // namespace
 } // namespace kc::pages
