@@ -6,6 +6,7 @@
 #include "app/pages/ar_races_page.h"
 #include "app/pages/battle_speed_page.h"
 #include "app/pages/beam_weapons_page.h"
+#include "app/pages/bombing_page.h"
 #include "app/pages/calculator_page.h"
 #include "app/pages/damage_repair_page.h"
 #include "app/pages/colonist_transport_page.h"
@@ -13,6 +14,7 @@
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/minefields_page.h"
 #include "app/pages/interception_page.h"
+#include "app/pages/jammers_page.h"
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/overgating_page.h"
 #include "app/pages/planet_score_page.h"
@@ -91,6 +93,8 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabRes", make<ResourcesPage>()},
         {"tabColXport", make<ColonistTransportPage>()},
         {"tabScore", make<PlanetScorePage>()},
+        {"tabBombing", make<BombingPage>()},
+        {"tabJamming", make<JammersPage>()},
     };
     // clang-format on
     return factories;

@@ -105,6 +105,22 @@ Extended powerInt(Extended x, std::int64_t n) {
     return r;
 }
 
+Extended powerIntOrZero(Extended x, std::int64_t n, Extended negligible) {
+    if (!(x >= 0 && x <= 1))
+        return powerInt(x, n);
+    // Products within [0, 1] can neither overflow nor become NaN.
+    Extended r = 1;
+    for (std::int64_t i = 0; i < n; ++i) {
+        const Extended next = r * x;
+        if (next < negligible)
+            return 0;
+        if (next == r) // a step that changes nothing changes nothing ever after
+            return r;
+        r = next;
+    }
+    return r;
+}
+
 std::int64_t roundToInt(Extended x) {
     const Extended whole = std::trunc(x);
     // Exact: the fractional part of an extended value is itself representable.

@@ -30,6 +30,10 @@ Extended sine(Extended x);
 
 // x to the power n: 1 multiplied n times by x in turn; n <= 0 gives 1.
 Extended powerInt(Extended x, std::int64_t n);
+// powerInt for a caller to whom every power below `negligible` means the same: for 0 <= x <= 1 the
+// multiplication stops with 0 as soon as the power falls below it (the later steps can only shrink it).
+// Keeps exponents typed in the billions from costing millions of steps. Other x are left to powerInt.
+Extended powerIntOrZero(Extended x, std::int64_t n, Extended negligible);
 
 // Nearest integer, exact halves to the even neighbour. Invalid operation when the result is outside int64.
 std::int64_t roundToInt(Extended x);

@@ -1,7 +1,9 @@
 #include "widgets/combo_box.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 
 namespace kc::widgets {
 
@@ -39,6 +41,15 @@ void ComboBox::showUnchosenText(const QString& text) {
     } else {
         setPlaceholderText(text);
     }
+}
+
+void ComboBox::showPopup() {
+    // Items appended later (unlocking) count too, so the width is taken each time the list opens.
+    QAbstractItemView* list = view();
+    const int itemsWidth = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                           (count() > maxVisibleItems() ? list->verticalScrollBar()->sizeHint().width() : 0);
+    list->setMinimumWidth(itemsWidth);
+    QComboBox::showPopup();
 }
 
 void ComboBox::connectEditor() {

@@ -23,6 +23,9 @@ public:
     // Sets the text shown while nothing is chosen.
     void showUnchosenText(const QString& text);
 
+    // The list opens at least as wide as its longest item, so a narrow box still shows whole names.
+    void showPopup() override;
+
 signals:
     void change();
 

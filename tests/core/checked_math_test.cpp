@@ -150,6 +150,18 @@ TEST(CheckedMath, PowerMultipliesStepByStep) {
     }
 }
 
+TEST(CheckedMath, PowerOrZeroIsThePowerUntilItBecomesNegligible) {
+    const Extended negligible = 0x1p-160L;
+    for (const Extended x : {0.9L, 0.95L, 0.987L, 0.99505L}) {
+        for (const std::int64_t n : {0, 1, 7, 1000, 20000})
+            EXPECT_EQ(powerIntOrZero(x, n, negligible), powerInt(x, n) < negligible ? 0 : powerInt(x, n))
+                << static_cast<double>(x) << "^" << n;
+    }
+    EXPECT_EQ(powerIntOrZero(0.99505L, 2'147'483'647LL * 5000, negligible), 0) << "a typed count ends early";
+    EXPECT_EQ(powerIntOrZero(1, 1'000'000'000'000, negligible), 1);
+    EXPECT_EQ(powerIntOrZero(-2, 3, negligible), -8) << "outside [0, 1] it is powerInt";
+}
+
 TEST(CheckedMath, ToSingleRoundsToNearestEven) {
     EXPECT_EQ(toSingle(0.01L), 0.00999999977648258209228515625f);
     // The game's 1000 * 0.01 with a stored single lands just below 10.

@@ -1,5 +1,6 @@
 #include "widgets/combo_box.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -24,6 +25,14 @@ protected:
 TEST_F(ComboBoxTest, StartsWithNothingChosenAndItsPrompt) {
     EXPECT_EQ(box.itemIndex(), -1);
     EXPECT_EQ(box.currentText(), "Select Starbase");
+}
+
+TEST_F(ComboBoxTest, ANarrowBoxOpensItsListWideEnoughForTheLongestItem) {
+    box.addItem("Orbital Colony Module (AR)");
+    box.setFixedWidth(60);
+    box.showPopup();
+    EXPECT_GE(box.view()->width(), box.view()->sizeHintForColumn(0));
+    box.hidePopup();
 }
 
 TEST_F(ComboBoxTest, ChoosingAnItemFiresChange) {
