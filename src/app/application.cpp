@@ -9,6 +9,9 @@ namespace kc::app {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationDisplayName(QStringLiteral("Korvath! Calculator"));
+    // Names the per-user data folder that holds the cloak designs of an installed copy.
+    setOrganizationName(QStringLiteral("Tarvellin"));
+    setApplicationName(QStringLiteral("KorvathCalc"));
     setDesktopFileName(QStringLiteral("net.tarvellin.KorvathCalc"));
     useSystemDecimalSeparator();
 }

@@ -6,6 +6,7 @@
 // window to its Tag (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing
 // with the others; the window only decides which page shows. Closing the window runs FormDestroy.
 
+#include "app/design_file.h"
 #include "rules/game_tables.h"
 
 #include <QString>
@@ -27,10 +28,11 @@ namespace kc::app {
 
 class AboutPage;
 class CalculatorPage;
+class CloakingPage;
 class HelpSystem;
 
 struct StartupOptions {
-    // The cloak design file; empty means the one in the program's folder.
+    // The cloak design file; empty means the usual one (see locateDesignFile).
     QString designFile;
 };
 
@@ -66,6 +68,7 @@ public:
     bool staysOnTop() const;
     const std::optional<std::vector<std::string>>& hiddenItems() const { return HiddenItems; }
     const rules::GameTables& gameTables() const { return tables_; }
+    const DesignFile& designFile() const { return designFile_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +82,8 @@ private:
     void buildPages();
     void connectShellControls();
     void fillPageSelector();
+    void loadCloakDesigns();
+    CloakingPage* cloakingPage() const;
     void makeProgramFolderCurrent();
     void setOuterHeight(int height);
     void applyOuterHeight();
@@ -87,6 +92,7 @@ private:
     std::unique_ptr<HelpSystem> help_;
     QTimer* tmrIntersect = nullptr;
     StartupOptions options_;
+    DesignFile designFile_;
     std::optional<std::vector<std::string>> HiddenItems;
     rules::GameTables tables_;
     int outerHeight_ = 0;

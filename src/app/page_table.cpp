@@ -5,6 +5,7 @@
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
 #include "app/pages/calculator_page.h"
+#include "app/pages/cloaking_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/mineral_packets_page.h"
@@ -71,6 +72,7 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabFuel", make<FuelUsagePage>()},
         {"tabPacket", make<MineralPacketsPage>()},
         {"tabValue", make<PlanetValuePage>()},
+        {"tabCloak", make<CloakingPage>()},
     };
     // clang-format on
     return factories;

@@ -89,7 +89,7 @@ bool isDesignSlot(const CloakDesigns& designs, int slot) {
 void AddDesign(CloakDesigns& designs, std::string_view utf8Name) {
     if (designs.count < 0 || designs.count >= kDesignSlots)
         return;
-    DesignRecord& record = designs.slots.at(static_cast<std::size_t>(designs.count));
+    DesignRecord& record = designs.records.at(static_cast<std::size_t>(designs.count));
     const StoredName name = encodeName(utf8Name);
     record.inUse = 1;
     record.nameLength = name.length;
@@ -100,10 +100,10 @@ void AddDesign(CloakDesigns& designs, std::string_view utf8Name) {
 void RemoveDesign(CloakDesigns& designs, int slot) {
     if (!isDesignSlot(designs, slot))
         return;
-    auto& slots = designs.slots;
-    std::move(slots.begin() + slot + 1, slots.begin() + designs.count, slots.begin() + slot);
+    auto& records = designs.records;
+    std::move(records.begin() + slot + 1, records.begin() + designs.count, records.begin() + slot);
     --designs.count;
-    DesignRecord& freed = slots.at(static_cast<std::size_t>(designs.count));
+    DesignRecord& freed = records.at(static_cast<std::size_t>(designs.count));
     freed.inUse = 0;
     freed.devices.fill(0);
     freed.emptyWeight = 0;
@@ -116,7 +116,7 @@ std::optional<std::int64_t> CloakPercent(const CloakDesigns& designs) {
     std::int64_t units = 0;
     std::int64_t weight = 0;
     for (int slot = 0; slot < std::min(designs.count, kDesignSlots); ++slot) {
-        const DesignRecord& design = designs.slots.at(static_cast<std::size_t>(slot));
+        const DesignRecord& design = designs.records.at(static_cast<std::size_t>(slot));
         std::int64_t perKt = shipUnits;
         for (std::size_t kind = 0; kind < kDeviceKinds; ++kind)
             perKt += kUnitsPerDevice.at(kind) * design.devices.at(kind);
@@ -158,7 +158,7 @@ std::int64_t cloakPercentForUnits(std::int64_t u) {
 DesignFileImage encodeDesigns(const CloakDesigns& designs) {
     DesignFileImage image{};
     for (std::size_t slot = 0; slot < kDesignSlots; ++slot) {
-        const RecordBytes record = encodeRecord(designs.slots.at(slot));
+        const RecordBytes record = encodeRecord(designs.records.at(slot));
         std::copy(record.begin(), record.end(), image.begin() + slot * kRecordBytes);
     }
     return image;
@@ -170,7 +170,7 @@ void decodeDesigns(std::span<const std::uint8_t> bytes, CloakDesigns& designs) {
     int inUse = 0;
     for (std::size_t slot = 0; slot < kDesignSlots; ++slot) {
         const DesignRecord record = decodeRecord(bytes.subspan(slot * kRecordBytes).first<kRecordBytes>());
-        designs.slots.at(slot) = record;
+        designs.records.at(slot) = record;
         if (record.inUse != 0)
             ++inUse;
     }

@@ -51,7 +51,7 @@ RecordBytes encodeRecord(const DesignRecord& record);
 DesignRecord decodeRecord(std::span<const std::uint8_t, kRecordBytes> bytes);
 
 struct CloakDesigns {
-    std::array<DesignRecord, kDesignSlots> slots{};
+    std::array<DesignRecord, kDesignSlots> records{};
     int count = 0;
     std::int32_t freight = 0;  // the owner's total freight, kt; not saved
     bool superStealth = false; // the owner's race has "SS PRT"; not saved

@@ -25,7 +25,7 @@ DesignRecord ship(std::initializer_list<std::pair<Device, int>> devices, int emp
 CloakDesigns fleet(std::initializer_list<DesignRecord> designs, std::int32_t freight = 0, bool ss = false) {
     CloakDesigns store;
     for (const DesignRecord& design : designs)
-        store.slots.at(static_cast<std::size_t>(store.count++)) = design;
+        store.records.at(static_cast<std::size_t>(store.count++)) = design;
     store.freight = freight;
     store.superStealth = ss;
     return store;
@@ -90,7 +90,7 @@ TEST(CloakPercent, WorksOutTheFleet) {
 
 TEST(CloakPercent, OnlyTheDesignsInUseCount) {
     CloakDesigns designs = fleet({ship({{Transport, 1}}, 100, 1)});
-    designs.slots.at(1) = ship({}, 5000, 10); // a slot past count: not part of the fleet
+    designs.records.at(1) = ship({}, 5000, 10); // a slot past count: not part of the fleet
     EXPECT_EQ(CloakPercent(designs), 75);
 }
 
@@ -132,14 +132,14 @@ TEST(DesignFile, AShortFileFailsAndLeavesTheStoreALongOneIsReadForItsFirst352Byt
     const std::vector<std::uint8_t> shortFile(kDesignFileBytes - 1, 1);
     EXPECT_EQ(failureOf([&] { decodeDesigns(shortFile, designs); }), message::kReadBeyondEnd);
     EXPECT_EQ(designs.count, 1);
-    EXPECT_EQ(designs.slots.at(0).emptyWeight, 100);
+    EXPECT_EQ(designs.records.at(0).emptyWeight, 100);
 
     std::vector<std::uint8_t> longFile(kDesignFileBytes + 50, 0);
     longFile.at(20) = 1;                    // slot 0 in use
     longFile.at(kDesignFileBytes + 20) = 1; // would be a seventeenth record
     decodeDesigns(longFile, designs);
     EXPECT_EQ(designs.count, 1);
-    EXPECT_EQ(designs.slots.at(0).emptyWeight, 0);
+    EXPECT_EQ(designs.records.at(0).emptyWeight, 0);
 }
 
 // A source that hands out at most `chunk` bytes a read and then ends, and a sink that fails after `room`
@@ -198,18 +198,18 @@ TEST(DesignFile, LoadsAcrossShortReadsAndReportsAFullDisk) {
 
 TEST(Designs, AddingCutsTheNameAndFillsTheNextSlot) {
     CloakDesigns designs;
-    designs.slots.at(1).nameLength = 8;
-    designs.slots.at(1).name = {'S', 'c', 'o', 'u', 't', 'i', 'n', 'g'};
-    designs.slots.at(1).emptyWeight = 250; // left over in a slot never freed
+    designs.records.at(1).nameLength = 8;
+    designs.records.at(1).name = {'S', 'c', 'o', 'u', 't', 'i', 'n', 'g'};
+    designs.records.at(1).emptyWeight = 250; // left over in a slot never freed
     AddDesign(designs, "Battleship One");
     AddDesign(designs, "Ab");
     EXPECT_EQ(designs.count, 2);
-    EXPECT_EQ(designName(designs.slots.at(0)), "Battlesh");
-    EXPECT_EQ(designName(designs.slots.at(1)), "Ab");
-    EXPECT_EQ(designs.slots.at(1).name,
+    EXPECT_EQ(designName(designs.records.at(0)), "Battlesh");
+    EXPECT_EQ(designName(designs.records.at(1)), "Ab");
+    EXPECT_EQ(designs.records.at(1).name,
               (std::array<std::uint8_t, 8>{'A', 'b', 'o', 'u', 't', 'i', 'n', 'g'}));
-    EXPECT_EQ(designs.slots.at(1).emptyWeight, 250);
-    EXPECT_EQ(designs.slots.at(1).inUse, 1);
+    EXPECT_EQ(designs.records.at(1).emptyWeight, 250);
+    EXPECT_EQ(designs.records.at(1).inUse, 1);
 
     for (int i = 2; i < kDesignSlots; ++i)
         AddDesign(designs, "x");
@@ -240,7 +240,7 @@ TEST(Designs, NamesAreStoredInWindows1252CutByCharacters) {
     for (const Row& row : rows) {
         CloakDesigns designs;
         AddDesign(designs, row.typed);
-        const DesignRecord& record = designs.slots.at(0);
+        const DesignRecord& record = designs.records.at(0);
         EXPECT_EQ(std::vector<std::uint8_t>(record.name.begin(), record.name.begin() + record.nameLength),
                   row.stored)
             << row.reason;
@@ -259,7 +259,7 @@ TEST(Designs, RemovingTheMiddleOfThreeShiftsTheThirdDown) {
     CloakDesigns designs;
     for (const char* name : {"One", "Two", "Three"})
         AddDesign(designs, name);
-    DesignRecord& third = designs.slots.at(2);
+    DesignRecord& third = designs.records.at(2);
     third.device(Transport) = 3;
     third.emptyWeight = 400;
     third.number = 2;
@@ -267,9 +267,9 @@ TEST(Designs, RemovingTheMiddleOfThreeShiftsTheThirdDown) {
 
     RemoveDesign(designs, 1);
     EXPECT_EQ(designs.count, 2);
-    EXPECT_EQ(designName(designs.slots.at(1)), "Three");
-    EXPECT_EQ(designs.slots.at(1).emptyWeight, 400);
-    const DesignRecord& freed = designs.slots.at(2);
+    EXPECT_EQ(designName(designs.records.at(1)), "Three");
+    EXPECT_EQ(designs.records.at(1).emptyWeight, 400);
+    const DesignRecord& freed = designs.records.at(2);
     EXPECT_EQ(freed.inUse, 0);
     EXPECT_EQ(freed.device(Transport), 0);
     EXPECT_EQ(freed.emptyWeight, 0);
