@@ -68,7 +68,6 @@ public:
     bool staysOnTop() const;
     const std::optional<std::vector<std::string>>& hiddenItems() const { return HiddenItems; }
     const rules::GameTables& gameTables() const { return tables_; }
-    const DesignFile& designFile() const { return designFile_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
