@@ -116,22 +116,6 @@ TEST_F(DesignFileTest, LivesBesideAWritableProgramElseInTheUsersDataFolder) {
     expect(locate(false), {perUser, perUser}, "later runs use the user's own file");
 }
 
-TEST_F(DesignFileTest, SavesAndLoadsTheSixteenRecords) {
-    app::DesignFile file({path(), path()});
-    storage::CloakDesigns loaded;
-    file.load(loaded); // no file yet: nothing to read, not a failure
-    EXPECT_EQ(loaded.count, 0);
-    file.save(oneDesign("Scout"));
-    EXPECT_EQ(readFile(path()), bytesOf(oneDesign("Scout")));
-
-    QByteArray longer = bytesOf(oneDesign("Long"));
-    longer.append(50, '\1');
-    writeFile(path(), longer);
-    app::DesignFile(app::DesignFileLocation{path(), path()}).load(loaded);
-    EXPECT_EQ(loaded.count, 1) << "only the first 352 bytes count";
-    EXPECT_EQ(storage::designName(loaded.records.at(0)), "Long");
-}
-
 TEST_F(DesignFileTest, AFailedSaveLeavesThePreviousFileWhole) {
     const QByteArray previous = bytesOf(oneDesign("Old"));
     writeFile(path(), previous);
