@@ -22,6 +22,9 @@ QIcon applicationIcon() {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationDisplayName(QStringLiteral("Korvath! Calculator"));
+    // Names the per-user data folder that holds the cloak designs of an installed copy.
+    setOrganizationName(QStringLiteral("Tarvellin"));
+    setApplicationName(QStringLiteral("KorvathCalc"));
     setDesktopFileName(QStringLiteral("net.tarvellin.KorvathCalc"));
     setApplicationVersion(QStringLiteral(KC_VERSION));
     setWindowIcon(applicationIcon());

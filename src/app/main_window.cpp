@@ -7,6 +7,7 @@
 #include "app/page_table.h"
 #include "app/pages/about_page.h"
 #include "app/pages/interception_page.h"
+#include "app/pages/cloaking_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/settings_store.h"
 #include "app/user_dialogs.h"
@@ -40,7 +41,7 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpSystem>(kHelpFileName, this)),
-      options_(std::move(options)) {
+      options_(std::move(options)), designFile_(locateDesignFile(options_.designFile)) {
     QFont pageFont = font();
     pageFont.setPixelSize(kPageFontPixels);
     setFont(pageFont);
@@ -112,6 +113,7 @@ void TForm1::FormCreate() {
         [&] { ui->pgcMain->findChild<PlanetValuePage*>(QStringLiteral("tabValue"))->setStartRanges(); });
     runReported([&] { interceptionPage()->DrawIntercept(); });
     runReported([&] { makeProgramFolderCurrent(); });
+    runReported([&] { loadCloakDesigns(); });
     runReported([&] { fillPageSelector(); });
 }
 
@@ -158,11 +160,24 @@ void TForm1::FormDestroy() {
         return;
     destroyed_ = true;
     runReported([&] { makeProgramFolderCurrent(); });
+    runReported([&] { designFile_.save(cloakingPage()->designs()); });
     runReported([&] { HiddenItems.reset(); });
 }
 
 void TForm1::makeProgramFolderCurrent() {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+}
+
+void TForm1::loadCloakDesigns() {
+    CloakingPage* page = cloakingPage();
+    page->designs().count = 0;
+    // The list follows the store also when the file fails to load, so the design boxes are then disabled.
+    const auto showDesigns = qScopeGuard([page] { page->showLoadedDesigns(); });
+    designFile_.load(page->designs());
+}
+
+CloakingPage* TForm1::cloakingPage() const {
+    return ui->pgcMain->findChild<CloakingPage*>(QStringLiteral("tabCloak"));
 }
 
 void TForm1::fillPageSelector() {

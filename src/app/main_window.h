@@ -7,6 +7,7 @@
 // with the others; the window only decides which page shows. Closing the window runs FormDestroy.
 
 #include "core/runtime_error.h"
+#include "app/design_file.h"
 #include "rules/game_tables.h"
 
 #include <QString>
@@ -28,12 +29,13 @@ namespace kc::app {
 
 class AboutPage;
 class CalculatorPage;
+class CloakingPage;
 class HelpSystem;
 struct Setting;
 class InterceptionPage;
 
 struct StartupOptions {
-    // The cloak design file; empty means the one in the program's folder.
+    // The cloak design file; empty means the usual one (see locateDesignFile).
     QString designFile;
 };
 
@@ -83,6 +85,8 @@ private:
     void buildPages();
     void connectShellControls();
     void fillPageSelector();
+    void loadCloakDesigns();
+    CloakingPage* cloakingPage() const;
     void makeProgramFolderCurrent();
     // Writes a setting; while the settings are read at start a refusal is kept for one report.
     void storeSetting(const Setting& setting, bool on);
@@ -93,6 +97,7 @@ private:
     std::unique_ptr<HelpSystem> help_;
     QTimer* tmrIntersect = nullptr;
     StartupOptions options_;
+    DesignFile designFile_;
     std::optional<std::vector<std::string>> HiddenItems;
     rules::GameTables tables_;
     // While FormShow reads the settings: the first write that failed meanwhile, reported once at its end.

@@ -10,6 +10,7 @@
 #include "app/pages/calculator_page.h"
 #include "app/pages/damage_repair_page.h"
 #include "app/pages/colonist_transport_page.h"
+#include "app/pages/cloaking_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
 #include "app/pages/minefields_page.h"
@@ -95,6 +96,7 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabScore", make<PlanetScorePage>()},
         {"tabBombing", make<BombingPage>()},
         {"tabJamming", make<JammersPage>()},
+        {"tabCloak", make<CloakingPage>()},
     };
     // clang-format on
     return factories;

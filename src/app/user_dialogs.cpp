@@ -17,8 +17,18 @@ QString applicationTitle() {
 
 class QtDialogs final : public UserDialogs {
 public:
-    void showMessage(const QString& caption, const QString& text) override {
-        QMessageBox::information(dialogParent, caption, text);
+    void showMessage(const QString& caption, const QString& text, MessageIcon icon) override {
+        switch (icon) {
+        case MessageIcon::Information:
+            QMessageBox::information(dialogParent, caption, text);
+            break;
+        case MessageIcon::Warning:
+            QMessageBox::warning(dialogParent, caption, text);
+            break;
+        case MessageIcon::Error:
+            QMessageBox::critical(dialogParent, caption, text);
+            break;
+        }
     }
     void showError(const QString& text) override {
         QMessageBox::critical(dialogParent, applicationTitle(), text);

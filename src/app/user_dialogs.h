@@ -10,13 +10,17 @@ class QWidget;
 
 namespace kc::app {
 
+// The icon a message box shows.
+enum class MessageIcon { Information, Warning, Error };
+
 // Every message box, error report and text question of the program goes through one UserDialogs object: real
 // dialogs in the window, recorders in tests and in the command-line driver, so nothing there ever blocks.
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
-    // An information box with an OK button.
-    virtual void showMessage(const QString& caption, const QString& text) = 0;
+    // A message box with an OK button.
+    virtual void showMessage(const QString& caption, const QString& text,
+                             MessageIcon icon = MessageIcon::Information) = 0;
     // The application's default error report for a failure that escaped a handler.
     virtual void showError(const QString& text) = 0;
     // A one-line text question; nullopt when cancelled.

@@ -45,15 +45,19 @@ class PrintingDialogs final : public app::UserDialogs {
 public:
     PrintingDialogs(std::ostream& out, TextAnswerSlot& answers) : out_(out), answers_(answers) {}
 
-    void showMessage(const QString& /*caption*/, const QString& message) override {
+    void showMessage(const QString& /*caption*/, const QString& message, app::MessageIcon /*icon*/) override {
         out_ << "message=" << text(escapeText(message)) << '\n';
     }
     void showError(const QString& message) override {
         errorReported_ = true;
         out_ << "error=" << text(escapeText(message)) << '\n';
     }
-    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
-        return std::exchange(answers_.pending, std::nullopt);
+    std::optional<QString> askText(const QString&, const QString&, const QString& initial) override {
+        if (answers_.pending)
+            return std::exchange(answers_.pending, std::nullopt);
+        if (std::exchange(answers_.acceptInitial, false))
+            return initial;
+        return std::nullopt;
     }
     bool errorReported() const { return errorReported_; }
 
@@ -147,9 +151,16 @@ void printPages(std::ostream& out) {
            "page\n"
            "touched as NAME=TEXT. Integer and text boxes take VALUE as typed; check boxes and radio buttons "
            "take\n"
-           "1 or 0; lists take an item's exact text; buttons take 'click' (or the answer to the text they "
-           "ask);\n"
-           "history lists take select:N or dblclick; cmbTab=<caption> chooses a page.\n"
+           "1 or 0; lists take an item's exact text; buttons take 'click' or, for a button that asks for a "
+           "text,\n"
+           "the answer to give (OK); 'click' then answers with the text offered (btnCloakAdd=click adds "
+           "\"Ship N\").\n"
+           "List boxes take select:N (click line N), select:-1 (clear the choice, as Ctrl+click does) or "
+           "dblclick,\n"
+           "and print their lines as NAME[i]=TEXT. cmbTab=<caption> chooses a page.\n"
+           "--designs PATH reads the cloak designs from PATH at start and saves them there at exit, instead "
+           "of\n"
+           "the usual Cloaking.dat.\n"
            "Exit status 0, 1 after an error report, 2 for bad arguments.\n\n"
            "Pages (caption, object name):\n";
     for (int index = 1; index < app::kPageCount; ++index)

@@ -47,26 +47,44 @@ std::optional<QString> applyToCheckable(QAbstractButton* button, const QString& 
 std::optional<QString> applyToButton(QAbstractButton* button, const QString& value, TextAnswerSlot& answers) {
     if (value != QLatin1String("click"))
         answers.pending = value; // the answer to the text question the click asks
+    else
+        answers.acceptInitial = true;
     button->click();
-    answers.pending.reset();
+    answers = {};
     return std::nullopt;
 }
 
-// A list takes "select:N" (a click on line N) or "dblclick" (a double click on the selected line).
+bool hasSelection(const QAbstractItemView* view) {
+    return view->selectionModel() != nullptr && view->selectionModel()->hasSelection();
+}
+
+// A list takes "select:N" (a click on line N), "select:-1" (the selection cleared, as a Ctrl+click on the
+// selected line does) or "dblclick" (a double click on the selected line).
 std::optional<QString> applyToItemView(QAbstractItemView* view, const QString& value) {
     if (value == QLatin1String("dblclick")) {
+        const bool selected = hasSelection(view);
         const QModelIndex current = view->currentIndex();
         const QPoint where = current.isValid() ? view->visualRect(current).center() : QPoint(1, 1);
         QMouseEvent doubleClick(QEvent::MouseButtonDblClick, where, view->viewport()->mapToGlobal(where),
                                 Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        // Only the double click: the selection stays the one chosen before, whatever lies under the point.
+        // Only the double click: the selection stays the one chosen before, whatever lies under the point
+        // (the view takes a double click without a press before it as a press, which would select a line).
         QCoreApplication::sendEvent(view->viewport(), &doubleClick);
+        if (!selected && hasSelection(view))
+            view->selectionModel()->clearSelection();
         return std::nullopt;
     }
     bool isNumber = false;
-    const int row = value.startsWith(QLatin1String("select:")) ? value.mid(7).toInt(&isNumber) : -1;
+    const int row = value.startsWith(QLatin1String("select:")) ? value.mid(7).toInt(&isNumber) : -2;
     if (!isNumber)
-        return QStringLiteral("takes select:N or dblclick, not \"%1\"").arg(value);
+        return QStringLiteral("takes select:N, select:-1 or dblclick, not \"%1\"").arg(value);
+    if (row == -1) {
+        const QModelIndex current = view->currentIndex();
+        view->selectionModel()->clearSelection();
+        if (current.isValid())
+            emit view->clicked(current); // the Ctrl+click lands on the line it deselects
+        return std::nullopt;
+    }
     if (row < 0 || row >= view->model()->rowCount())
         return QStringLiteral("has no line %1").arg(row);
     const QModelIndex line = view->model()->index(row, 0);
@@ -163,7 +181,9 @@ QString describeControl(const QWidget* control) {
     if (const auto* list = qobject_cast<const QComboBox*>(control))
         return describeList(list);
     if (qobject_cast<const QAbstractItemView*>(control) != nullptr)
-        return QStringLiteral("list (select:N chooses line N, dblclick double-clicks the chosen line)");
+        return QStringLiteral(
+            "list (select:N chooses line N, select:-1 clears the choice, dblclick double-clicks "
+            "the chosen line)");
     if (const auto* box = qobject_cast<const QCheckBox*>(control))
         return QStringLiteral("check box \"%1\" (1 or 0); initial %2")
             .arg(box->text())

@@ -13,6 +13,8 @@ namespace kc::cli {
 struct TextAnswerSlot {
     // The answer the next text question gets, set before a button is clicked.
     std::optional<QString> pending;
+    // A plain click: the next text question keeps its pre-filled answer (OK without typing).
+    bool acceptInitial = false;
 };
 
 // Sets a control to VALUE the way a user would, firing its handlers. Returns a sentence naming the problem

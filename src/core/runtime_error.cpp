@@ -1,5 +1,7 @@
 #include "core/runtime_error.h"
 
+#include <cerrno>
+
 namespace kc {
 
 void raiseFloatDivideByZero() {
@@ -31,6 +33,36 @@ void raiseInOutError(int code) {
     default:
         throw InOutError("I/O error " + std::to_string(code));
     }
+}
+
+int inOutCodeForSystemError(int errnoValue) {
+    switch (errnoValue) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return 3; // path not found
+    case EMFILE:
+    case ENFILE:
+        return 4; // too many open files
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: // a file that may not grow is as full as a full disk to the user
+        return 101;
+    default:
+        return 31; // general failure: the device did not do what was asked
+    }
+}
+
+void raiseSystemInOutError(int errnoValue) {
+    raiseInOutError(inOutCodeForSystemError(errnoValue));
 }
 
 void raiseNotAnInteger(const std::string& text) {

@@ -46,6 +46,11 @@ inline constexpr const char* kDiskFull = "Disk full";
 [[noreturn]] void raiseIntegerDivideByZero();
 // "I/O error %d" for codes without a message of their own.
 [[noreturn]] void raiseInOutError(int code);
+// The runtime numbers its file failures as the Windows system does (2 not found, 5 access denied, 101 disk
+// full, ...); this maps an errno value of a failed file operation onto that numbering.
+int inOutCodeForSystemError(int errnoValue);
+// raiseInOutError for a failed file operation that set errno.
+[[noreturn]] void raiseSystemInOutError(int errnoValue);
 // "'%s' is not a valid integer value"
 [[noreturn]] void raiseNotAnInteger(const std::string& text);
 // "'%s' is not a valid floating point value"

@@ -1,6 +1,8 @@
 #include "cli/cli_driver.h"
 #include "support/app_fixture.h"
 
+#include <QFile>
+
 #include <sstream>
 
 namespace kc::test {
@@ -14,14 +16,23 @@ struct DriverRun {
 
 class CliDriverTest : public testing::Test {
 protected:
-    DriverRun run(const QStringList& arguments) {
+    // Every run keeps its cloak designs in the test's own folder unless it names a file itself.
+    DriverRun run(QStringList arguments) {
+        if (!arguments.contains("--designs"))
+            arguments = QStringList{"--designs", designFile()} + arguments;
         std::ostringstream out;
         std::ostringstream err;
         const int status = cli::runDriver(arguments, out, err);
         return {status, out.str(), err.str()};
     }
+    QString designFile() const { return folder.filePath("Cloaking.dat"); }
+    QByteArray fileBytes(const QString& path) const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     TemporarySettings settings;
+    QTemporaryDir folder;
 };
 
 TEST_F(CliDriverTest, PrintsTheResultsOfTheTouchedPageInWritingOrder) {
@@ -132,6 +143,50 @@ TEST_F(CliDriverTest, AFailedCalculationKeepsTheExpressionWithoutAValue) {
     const DriverRun result = run({"txtCalc=1/0", "btnCeq=click"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "error=Floating point division by zero\nlstC[0]=1/0\ntxtCalc=1/0\n");
+}
+
+TEST_F(CliDriverTest, ClearingTheHistorySelectionMakesADoubleClickAddNothing) {
+    const DriverRun result = run(
+        {"txtCalc=7", "btnCeq=click", "lstC=select:1", "lstC=select:-1", "lstC=dblclick", "lstC=dblclick"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lstC[0]=7\nlstC[1]=7\ntxtCalc=\n");
+}
+
+TEST_F(CliDriverTest, CloakDesignsOutliveTheRun) {
+    const DriverRun added = run({"btnCloakAdd=Scout", "speCloakTrans=1", "speCloakNbr=1"});
+    EXPECT_EQ(added.status, 0);
+    EXPECT_EQ(added.out, "pnlResultCloak=The Fleet is 75 % cloaked\nlstCloak[0]=Scout\n");
+    EXPECT_EQ(fileBytes(designFile()).size(), 352);
+
+    const DriverRun reloaded = run({"lstCloak=select:0", "chkSuperStealth=1"});
+    EXPECT_EQ(reloaded.out, "pnlResultCloak=The Fleet is 87 % cloaked\nlstCloak[0]=Scout\n");
+    // Without a selected design a change stores nothing: the Transport cloak stays.
+    const DriverRun unselected = run({"lstCloak=select:0", "lstCloak=select:-1", "speCloakTrans=0"});
+    EXPECT_EQ(unselected.out, "pnlResultCloak=The Fleet is 75 % cloaked\nlstCloak[0]=Scout\n");
+}
+
+TEST_F(CliDriverTest, AClickOnAddTakesTheOfferedName) {
+    const DriverRun result = run({"btnCloakRemove=click", "btnCloakAdd=click"});
+    EXPECT_EQ(result.out,
+              "message=None Selected\npnlResultCloak=This fleet is    % cloaked\nlstCloak[0]=Ship 1\n");
+}
+
+TEST_F(CliDriverTest, AnUnreadableDesignFileIsKeptAsABackupOnceThereAreDesignsToSave) {
+    const QByteArray shortFile(100, 'x');
+    {
+        QFile file(designFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(shortFile);
+    }
+    const DriverRun looked = run({"cmbTab=Cloaking"});
+    EXPECT_EQ(looked.status, 1);
+    EXPECT_EQ(looked.out, "error=Read beyond end of file\npnlResultCloak=This fleet is    % cloaked\n");
+    EXPECT_EQ(fileBytes(designFile()), shortFile) << "nothing to save: the file stays as it was";
+    EXPECT_FALSE(QFile::exists(designFile() + ".bak"));
+
+    run({"btnCloakAdd=New"});
+    EXPECT_EQ(fileBytes(designFile() + ".bak"), shortFile);
+    EXPECT_EQ(run({"cmbTab=Cloaking"}).out, "pnlResultCloak=This fleet is    % cloaked\nlstCloak[0]=New\n");
 }
 
 struct BadArgumentRow {

@@ -15,6 +15,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 namespace kc::test {
 
@@ -25,11 +26,14 @@ public:
     RecordingDialogs(const RecordingDialogs&) = delete;
     RecordingDialogs& operator=(const RecordingDialogs&) = delete;
 
-    void showMessage(const QString& caption, const QString& text) override {
+    void showMessage(const QString& caption, const QString& text, app::MessageIcon icon) override {
         messages << caption + ": " + text;
+        icons.push_back(icon);
     }
     void showError(const QString& text) override { errors << text; }
-    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
+    std::optional<QString> askText(const QString& caption, const QString& prompt,
+                                   const QString& initial) override {
+        questions << caption + ": " + prompt + " [" + initial + "]";
         if (answers.empty())
             return std::nullopt;
         QString answer = answers.front();
@@ -38,8 +42,10 @@ public:
     }
 
     QStringList messages;
+    std::vector<app::MessageIcon> icons;
     QStringList errors;
-    std::deque<QString> answers;
+    QStringList questions;
+    std::deque<QString> answers; // the next text questions' answers; none left means Cancel
 
 private:
     app::UserDialogs* previous_;
@@ -65,10 +71,11 @@ private:
     QTemporaryDir folder_;
 };
 
-// A shown window over fresh settings and recording dialogs.
+// A shown window over fresh settings, recording dialogs and a design file in a temporary folder.
 class WindowTest : public testing::Test {
 protected:
-    void SetUp() override { window = std::make_unique<app::TForm1>(); }
+    void SetUp() override { window = std::make_unique<app::TForm1>(app::StartupOptions{designFile()}); }
+    QString designFile() const { return dataFolder.filePath(QStringLiteral("Cloaking.dat")); }
     void showWindow() {
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -77,7 +84,8 @@ protected:
 
     TemporarySettings settings;
     RecordingDialogs dialogs;
-    std::unique_ptr<app::TForm1> window;
+    QTemporaryDir dataFolder;
+    std::unique_ptr<app::TForm1> window; // saves its designs when destroyed, before the folder goes
 };
 
 } // namespace kc::test
