@@ -52,7 +52,8 @@ std::optional<QString> applyToButton(QAbstractButton* button, const QString& val
     return std::nullopt;
 }
 
-// A list takes "select:N" (a click on line N) or "dblclick" (a double click on the selected line).
+// A list takes "select:N" (a click on line N; -1 clears the selection, as a Ctrl+click on the selected line
+// does) or "dblclick" (a double click on the selected line).
 std::optional<QString> applyToItemView(QAbstractItemView* view, const QString& value) {
     if (value == QLatin1String("dblclick")) {
         const QModelIndex current = view->currentIndex();
@@ -67,6 +68,10 @@ std::optional<QString> applyToItemView(QAbstractItemView* view, const QString& v
     const int row = value.startsWith(QLatin1String("select:")) ? value.mid(7).toInt(&isNumber) : -1;
     if (!isNumber)
         return QStringLiteral("takes select:N or dblclick, not \"%1\"").arg(value);
+    if (row == -1) {
+        view->selectionModel()->clearSelection();
+        return std::nullopt;
+    }
     if (row < 0 || row >= view->model()->rowCount())
         return QStringLiteral("has no line %1").arg(row);
     const QModelIndex line = view->model()->index(row, 0);

@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace kc::test {
@@ -128,12 +129,29 @@ TEST_F(CalculatorPageTest, ACommaSeparatedValueFromTheHistoryDoesNotCompile) {
     EXPECT_FALSE(dialogs.errors.isEmpty());
 }
 
-TEST_F(CalculatorPageTest, TheLatestValueIsScrolledIntoView) {
-    for (int i = 0; i < 20; ++i)
+// Also across the "=" that first fills the list and brings up its scroll bar.
+TEST_F(CalculatorPageTest, AfterEachEqualsTheLatestValueIsTheTopLineAndFitsTheWidth) {
+    for (int i = 1; i <= 20; ++i) {
+        box->setText("1/3");
         press("btnCeq");
-    const QModelIndex last = history->model()->index(39, 0);
-    EXPECT_TRUE(history->viewport()->rect().contains(history->visualRect(last)));
-    EXPECT_EQ(history->visualRect(last).height(), 13);
+        const int last = 2 * i - 1;
+        EXPECT_EQ(history->indexAt(QPoint(2, 1)).row(), last) << i;
+        const QRect line = history->visualRect(history->model()->index(last, 0));
+        EXPECT_EQ(line.height(), 13);
+        EXPECT_EQ(line.right(), history->viewport()->width() - 1) << i;
+        EXPECT_FALSE(history->horizontalScrollBar()->isVisible()) << i;
+    }
+}
+
+TEST_F(CalculatorPageTest, EnterOnASelectedHistoryLineAppendsIt) {
+    box->setFocus();
+    enter("6");
+    QTest::keyClicks(box, "2*");
+    history->setFocus();
+    history->setCurrentIndex(history->model()->index(1, 0));
+    QTest::keyClick(history, Qt::Key_Return);
+    EXPECT_EQ(box->text(), "2*6");
+    EXPECT_TRUE(box->hasFocus());
 }
 
 TEST_F(CalculatorPageTest, GainingTheFocusSelectsNothingAndPutsTheCaretAtTheEnd) {
