@@ -55,4 +55,4 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   frame=$(xdotool getactivewindow)
   import -window "$frame" -frame "$1" 2>/dev/null || import -window root "$1"
 ' "$program" "$out" "$caption" "$typed" "$click"
-echo "$out"
+echo "$out ($(identify -format "%wx%h" "$out") with the frame)"

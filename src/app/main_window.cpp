@@ -20,6 +20,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace kc::app {
 
@@ -238,8 +239,34 @@ void TForm1::setOuterHeight(int height) {
 void TForm1::applyOuterHeight() {
     if (outerHeight_ <= 0)
         return;
-    const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
-    setFixedSize(kClientWidth, std::max(outerHeight_ - frame, ui->pnlTop->height()));
+    appliedFrameHeight_ = frameHeight();
+    setFixedSize(kClientWidth, std::max(outerHeight_ - appliedFrameHeight_, ui->pnlTop->height()));
+}
+
+int TForm1::frameHeight() const {
+    const QWindow* native = windowHandle();
+    if (!isVisible() || native == nullptr)
+        return 0;
+    const QMargins margins = native->frameMargins();
+    return margins.top() + margins.bottom();
+}
+
+// A height applied while the window is first shown (a stored large-fonts setting) comes before the window
+// manager adds its frame, which becomes known by the first paint or activation: apply it again then.
+bool TForm1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Paint:
+    case QEvent::WindowActivate:
+        if (outerHeight_ > 0 && frameHeight() != appliedFrameHeight_)
+            QMetaObject::invokeMethod(this, &TForm1::applyOuterHeight, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void TForm1::showEvent(QShowEvent* event) {
