@@ -20,7 +20,7 @@ public:
     // What a user's typing does: the whole text replaced (only for a list that allows typing).
     void typeText(const QString& text);
 
-    // Sets the text shown while nothing is chosen.
+    // Sets the text shown while nothing is chosen, and widens the box to show it whole.
     void showUnchosenText(const QString& text);
 
 signals:
@@ -28,6 +28,7 @@ signals:
 
 private:
     void connectEditor();
+    void widenToShow(const QString& text);
 
     bool typedOver_ = false;
 };
