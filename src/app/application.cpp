@@ -8,7 +8,9 @@
 namespace kc::app {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationDisplayName(QStringLiteral("Korvath! Calculator"));
+    // Not the display name: Qt would append that to every other window's title ("Result — Korvath!
+    // Calculator").
+    setApplicationName(QStringLiteral("Korvath! Calculator"));
     setDesktopFileName(QStringLiteral("net.tarvellin.KorvathCalc"));
     useSystemDecimalSeparator();
 }
