@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A screenshot of one page in a real window with a real frame, for looking at a layout:
-#   tools/screenshot.sh OUT.png "Page caption" [--large-fonts] [--scale F] [--build DIR] [--type TEXT]
+#   tools/screenshot.sh OUT.png "Page caption" [--large-fonts] [--scale F] [--build DIR] [--type TEXT] [--dark]
+# --dark runs the program with a dark Fusion palette.
 # --type types TEXT into the page after choosing it ("\n" in TEXT presses Enter); --click X,Y first clicks
 # at that point of the window (e.g. into the box to type in).
 # Runs the program under its own Xvfb with openbox, with settings in a temporary folder, chooses the page in the
@@ -16,6 +17,7 @@ while [ $# -gt 0 ]; do
     --build) build="$2"; shift ;;
     --type) typed="$2"; shift ;;
     --click) click="$2"; shift ;;
+    --dark) export KC_DEV_DARK_PALETTE=1 ;;
     *) echo "screenshot.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift

@@ -4,6 +4,8 @@
 #include "core/text_conversion.h"
 
 #include <QLocale>
+#include <QPalette>
+#include <QStyleFactory>
 
 namespace kc::app {
 
@@ -13,6 +15,24 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Korvath! Calculator"));
     setDesktopFileName(QStringLiteral("net.tarvellin.KorvathCalc"));
     useSystemDecimalSeparator();
+    if (qEnvironmentVariableIsSet("KC_DEV_DARK_PALETTE"))
+        useDarkPaletteForChecks();
+}
+
+// A developer hook (tools/screenshot.sh --dark): a dark Fusion palette, to check every page stays readable.
+void Application::useDarkPaletteForChecks() {
+    setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::AlternateBase, QColor(53, 53, 53));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    setPalette(dark);
 }
 
 // Reals are read and written with the user's decimal separator, as everywhere else on the desktop. A

@@ -52,9 +52,9 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
     fitTitle();
     setWindowIcon(windowIcon());
     setFixedSize(kClientWidth, kDesignClientHeight);
-    ui->btnOnTop->setIcon(stayOnTopGlyph());
+    ui->btnOnTop->setIcon(stayOnTopGlyph(palette()));
     ui->btnHelp->setIcon(helpGlyph());
-    ui->btnExit->setIcon(exitGlyph());
+    ui->btnExit->setIcon(exitGlyph(palette()));
 
     tmrIntersect = new QTimer(this);
     tmrIntersect->setObjectName(QStringLiteral("tmrIntersect"));

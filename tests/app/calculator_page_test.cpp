@@ -1,9 +1,11 @@
 #include "app/calculator_page.h"
 #include "app/page_table.h"
+#include "app/pages/calculator_page.h"
 #include "core/text_conversion.h"
 #include "support/app_fixture.h"
 #include "support/choose.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
@@ -175,6 +177,32 @@ TEST_F(CalculatorPageTest, FitsItsPageHeightAndEveryKeyShowsItsWholeCaption) {
         EXPECT_LE(QFontMetrics(key->font()).horizontalAdvance(key->text()), key->width() - 2)
             << key->objectName().toStdString();
     }
+}
+
+struct PaletteCase {
+    QColor window;
+    QColor digit;  // the digit keys' text colour
+    QColor symbol; // the other keys'
+};
+
+TEST(CalculatorKeypadColours, ThePureHuesOnALightWindowLightTintsOnADarkOne) {
+    const PaletteCase cases[] = {
+        {QColor(240, 240, 240), QColor(0, 0, 255), QColor(255, 0, 0)},
+        {QColor(53, 53, 53), QColor::fromHsl(240, 255, 190), QColor::fromHsl(0, 255, 190)},
+    };
+    const QPalette original = QApplication::palette();
+    for (const PaletteCase& c : cases) {
+        QPalette palette = original;
+        palette.setColor(QPalette::Window, c.window);
+        QApplication::setPalette(palette);
+        app::CalcPage page;
+        const auto textOf = [&](const char* key) {
+            return page.findChild<QToolButton*>(key)->palette().color(QPalette::ButtonText);
+        };
+        EXPECT_EQ(textOf("btnC7"), c.digit) << c.window.name().toStdString();
+        EXPECT_EQ(textOf("btnCPlus"), c.symbol) << c.window.name().toStdString();
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace

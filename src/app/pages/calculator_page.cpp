@@ -4,6 +4,7 @@
 #include "pages/calculator.h"
 #include "ui_calculator_page.h"
 #include "widgets/history_list.h"
+#include "widgets/readable_colour.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -38,7 +39,9 @@ public:
         painter->setFont(option.font);
         const QFontMetrics metrics(option.font);
         const bool isValue = pages::isCalcValueLine(line.toStdString());
-        painter->setPen(selected ? QColor(Qt::white) : isValue ? kValueBlue : kExpressionRed);
+        painter->setPen(selected
+                            ? QColor(Qt::white)
+                            : widgets::readableOn(isValue ? kValueBlue : kExpressionRed, option.palette));
         const int x =
             isValue ? option.rect.right() + 1 - metrics.horizontalAdvance(line) - kTextInset : kTextInset;
         painter->drawText(QRect(x, option.rect.top(), band.width(), option.rect.height()),
@@ -86,7 +89,8 @@ CalcPage::CalcPage(QWidget* parent)
     for (QToolButton* button : findChildren<QToolButton*>()) {
         const bool isDigit = digits.contains(button);
         QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, isDigit ? kValueBlue : kExpressionRed);
+        palette.setColor(QPalette::ButtonText,
+                         widgets::readableOn(isDigit ? kValueBlue : kExpressionRed, palette));
         button->setPalette(palette);
         button->setFont(keypadFont(button == ui->btnCsqrt ? 12 : 15, button != ui->btnCmult));
         if (button == ui->btnCeq)
