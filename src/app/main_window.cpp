@@ -192,13 +192,15 @@ void TForm1::btnExitClick() {
 }
 
 void TForm1::Stay1Click() {
-    const QPoint position = pos();
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, ui->btnOnTop->isChecked());
-    // Changing the flags hides the window; bring it back where it was.
-    move(position);
-    if (wasVisible)
-        show();
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, ui->btnOnTop->isChecked());
+    if (QWindow* native = windowHandle()) {
+        // Changed on the existing native window, the window manager only raises or releases it; through
+        // QWidget::setWindowFlags the window would be hidden and shown again, which flickers.
+        overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
+    }
+    setWindowFlags(flags);
 }
 
 bool TForm1::staysOnTop() const {
