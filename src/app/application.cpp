@@ -5,6 +5,8 @@
 
 #include <QIcon>
 #include <QLocale>
+#include <QPalette>
+#include <QStyleFactory>
 
 namespace kc::app {
 
@@ -21,14 +23,33 @@ QIcon applicationIcon() {
 } // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationDisplayName(QStringLiteral("Korvath! Calculator"));
-    // Names the per-user data folder that holds the cloak designs of an installed copy.
+    // The folder names of the per-user data (the cloak designs of an installed copy). No display name: Qt
+    // would append it to every other window's title ("Result — Korvath! Calculator"); message boxes take
+    // kApplicationTitle instead.
     setOrganizationName(QStringLiteral("Tarvellin"));
     setApplicationName(QStringLiteral("KorvathCalc"));
     setDesktopFileName(QStringLiteral("net.tarvellin.KorvathCalc"));
     setApplicationVersion(QStringLiteral(KC_VERSION));
     setWindowIcon(applicationIcon());
     useSystemDecimalSeparator();
+    if (qEnvironmentVariableIsSet("KC_DEV_DARK_PALETTE"))
+        useDarkPaletteForChecks();
+}
+
+// A developer hook (tools/screenshot.sh --dark): a dark Fusion palette, to check every page stays readable.
+void Application::useDarkPaletteForChecks() {
+    setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::AlternateBase, QColor(53, 53, 53));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    setPalette(dark);
 }
 
 // Reals are read and written with the user's decimal separator, as everywhere else on the desktop. A

@@ -14,6 +14,7 @@ public:
 
 private:
     static void useSystemDecimalSeparator();
+    void useDarkPaletteForChecks();
 };
 
 } // namespace kc::app

@@ -79,13 +79,21 @@ void paintTitle(QPainter& painter, QSize size) {
                      QStringLiteral("Calculator"));
 }
 
+// Painted once per common device pixel ratio, so a scaled desktop gets sharp glyphs, not a blown-up 1x one.
 template <typename Paint> QIcon glyph(Paint paint) {
-    QPixmap pixmap(kGlyphSize, kGlyphSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paint(painter);
-    return QIcon(pixmap);
+    QIcon icon;
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        const int side = qRound(kGlyphSize * ratio);
+        QPixmap pixmap(side, side);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paint(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace
@@ -105,9 +113,10 @@ QPixmap paintFrontPicture(QSize size) {
     return picture;
 }
 
-QIcon stayOnTopGlyph() {
-    return glyph([](QPainter& painter) {
-        painter.setPen(QPen(QColor(40, 40, 40), 1.5));
+// Outlines in the palette's text colour, so they show on a dark desktop theme as on a light one.
+QIcon stayOnTopGlyph(const QPalette& palette) {
+    return glyph([&](QPainter& painter) {
+        painter.setPen(QPen(palette.color(QPalette::WindowText), 1.5));
         painter.setBrush(QColor(200, 40, 40));
         painter.drawEllipse(QPointF(8, 5), 3.5, 3.5);
         painter.drawLine(QPointF(8, 8.5), QPointF(8, 15));
@@ -128,9 +137,9 @@ QIcon helpGlyph() {
     });
 }
 
-QIcon exitGlyph() {
-    return glyph([](QPainter& painter) {
-        painter.setPen(QPen(QColor(60, 40, 20), 1));
+QIcon exitGlyph(const QPalette& palette) {
+    return glyph([&](QPainter& painter) {
+        painter.setPen(QPen(palette.color(QPalette::WindowText), 1));
         painter.setBrush(QColor(150, 100, 50));
         painter.drawRect(QRectF(3, 1.5, 9, 13));
         painter.setBrush(QColor(240, 210, 80));

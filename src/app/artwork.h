@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 
 namespace kc::app {
 
 // The program's own pictures, painted at start so no image files have to travel with it.
 QPixmap paintFrontPicture(QSize size);
-QIcon stayOnTopGlyph();
+QIcon stayOnTopGlyph(const QPalette& palette);
 QIcon helpGlyph();
-QIcon exitGlyph();
+QIcon exitGlyph(const QPalette& palette);
 QIcon windowIcon();
 
 } // namespace kc::app

@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace kc::app {
 
@@ -52,9 +53,9 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
     ui->lblKCver2->setPalette(relief);
     fitTitle();
     setFixedSize(kClientWidth, kDesignClientHeight);
-    ui->btnOnTop->setIcon(stayOnTopGlyph());
+    ui->btnOnTop->setIcon(stayOnTopGlyph(palette()));
     ui->btnHelp->setIcon(helpGlyph());
-    ui->btnExit->setIcon(exitGlyph());
+    ui->btnExit->setIcon(exitGlyph(palette()));
 
     tmrIntersect = new QTimer(this);
     tmrIntersect->setObjectName(QStringLiteral("tmrIntersect"));
@@ -210,13 +211,15 @@ void TForm1::btnExitClick() {
 }
 
 void TForm1::Stay1Click() {
-    const QPoint position = pos();
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, ui->btnOnTop->isChecked());
-    // Changing the flags hides the window; bring it back where it was.
-    move(position);
-    if (wasVisible)
-        show();
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, ui->btnOnTop->isChecked());
+    if (QWindow* native = windowHandle()) {
+        // Changed on the existing native window, the window manager only raises or releases it; through
+        // QWidget::setWindowFlags the window would be hidden and shown again, which flickers.
+        overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
+    }
+    setWindowFlags(flags);
 }
 
 bool TForm1::staysOnTop() const {
@@ -227,7 +230,7 @@ void TForm1::btnHelpClick() {
     const QString context = QString::fromLatin1(kPages.at(activePageIndex()).helpContext);
     const bool opened = context.isEmpty() ? help_->showFinder() : help_->showTopic(context);
     if (!opened)
-        userDialogs().showMessage(QGuiApplication::applicationDisplayName(), help_->errorText());
+        userDialogs().showMessage(QString::fromLatin1(kApplicationTitle), help_->errorText());
 }
 
 void TForm1::FormKeyUp(int keyCode, Qt::KeyboardModifiers /*shift*/) {
@@ -257,8 +260,34 @@ void TForm1::setOuterHeight(int height) {
 void TForm1::applyOuterHeight() {
     if (outerHeight_ <= 0)
         return;
-    const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
-    setFixedSize(kClientWidth, std::max(outerHeight_ - frame, ui->pnlTop->height()));
+    appliedFrameHeight_ = frameHeight();
+    setFixedSize(kClientWidth, std::max(outerHeight_ - appliedFrameHeight_, ui->pnlTop->height()));
+}
+
+int TForm1::frameHeight() const {
+    const QWindow* native = windowHandle();
+    if (!isVisible() || native == nullptr)
+        return 0;
+    const QMargins margins = native->frameMargins();
+    return margins.top() + margins.bottom();
+}
+
+// A height applied while the window is first shown (a stored large-fonts setting) comes before the window
+// manager adds its frame, which becomes known by the first paint or activation: apply it again then.
+bool TForm1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Paint:
+    case QEvent::WindowActivate:
+        if (outerHeight_ > 0 && frameHeight() != appliedFrameHeight_)
+            QMetaObject::invokeMethod(this, &TForm1::applyOuterHeight, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void TForm1::showEvent(QShowEvent* event) {

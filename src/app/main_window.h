@@ -75,6 +75,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -92,6 +93,8 @@ private:
     void storeSetting(const Setting& setting, bool on);
     void setOuterHeight(int height);
     void applyOuterHeight();
+    // Title bar and borders; 0 until the window manager has framed the window.
+    int frameHeight() const;
 
     std::unique_ptr<Ui::TForm1> ui;
     std::unique_ptr<HelpSystem> help_;
@@ -104,6 +107,8 @@ private:
     bool readingSettings_ = false;
     std::optional<RuntimeError> deferredSettingsFailure_;
     int outerHeight_ = 0;
+    // The frame height the last applied height allowed for.
+    int appliedFrameHeight_ = 0;
     bool shown_ = false;
     bool destroyed_ = false;
 };

@@ -12,7 +12,7 @@ namespace {
 QPointer<QWidget> dialogParent;
 
 QString applicationTitle() {
-    return QGuiApplication::applicationDisplayName();
+    return QString::fromLatin1(kApplicationTitle);
 }
 
 class QtDialogs final : public UserDialogs {

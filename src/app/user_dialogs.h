@@ -10,6 +10,9 @@ class QWidget;
 
 namespace kc::app {
 
+// The application's title, the caption of its message boxes.
+inline constexpr const char* kApplicationTitle = "Korvath! Calculator";
+
 // The icon a message box shows.
 enum class MessageIcon { Information, Warning, Error };
 

@@ -6,7 +6,11 @@
 
 #include <utility>
 
-TAutoDropBox::TAutoDropBox(QWidget* parent) : QComboBox(parent) {}
+TAutoDropBox::TAutoDropBox(QWidget* parent) : QComboBox(parent) {
+    // Styles that pop the list up over the box (Fusion among them) would show every item and ignore
+    // maxVisibleItems: drop it down below the box instead.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+}
 
 int TAutoDropBox::addListItem(const QString& text) {
     int position = count();

@@ -4,6 +4,10 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace kc::widgets {
 
@@ -41,6 +45,19 @@ void ComboBox::showUnchosenText(const QString& text) {
     } else {
         setPlaceholderText(text);
     }
+    widenToShow(text);
+}
+
+// A prompt cut short reads as a different word ("Select Starba"), and a box that allows typing scrolls its
+// start out of view when Tab selects it: the box is made at least as wide as its prompt.
+void ComboBox::widenToShow(const QString& text) {
+    constexpr int kEditorMargins = 2 * 2 + 2; // the editor's own side margins and its caret
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QSize content(fontMetrics().horizontalAdvance(text) + kEditorMargins, fontMetrics().height());
+    const int width = style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, this).width();
+    setMaximumWidth(std::max(maximumWidth(), width));
+    setMinimumWidth(std::max(minimumWidth(), width));
 }
 
 void ComboBox::showPopup() {

@@ -20,7 +20,7 @@ public:
     // What a user's typing does: the whole text replaced (only for a list that allows typing).
     void typeText(const QString& text);
 
-    // Sets the text shown while nothing is chosen.
+    // Sets the text shown while nothing is chosen, and widens the box to show it whole.
     void showUnchosenText(const QString& text);
 
     // The list opens at least as wide as its longest item, so a narrow box still shows whole names.
@@ -31,6 +31,7 @@ signals:
 
 private:
     void connectEditor();
+    void widenToShow(const QString& text);
 
     bool typedOver_ = false;
 };

@@ -1,11 +1,14 @@
 #include "app/calculator_page.h"
 #include "app/page_table.h"
+#include "app/pages/calculator_page.h"
 #include "core/text_conversion.h"
 #include "support/app_fixture.h"
 #include "support/choose.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace kc::test {
@@ -128,12 +131,29 @@ TEST_F(CalculatorPageTest, ACommaSeparatedValueFromTheHistoryDoesNotCompile) {
     EXPECT_FALSE(dialogs.errors.isEmpty());
 }
 
-TEST_F(CalculatorPageTest, TheLatestValueIsScrolledIntoView) {
-    for (int i = 0; i < 20; ++i)
+// Also across the "=" that first fills the list and brings up its scroll bar.
+TEST_F(CalculatorPageTest, AfterEachEqualsTheLatestValueIsTheTopLineAndFitsTheWidth) {
+    for (int i = 1; i <= 20; ++i) {
+        box->setText("1/3");
         press("btnCeq");
-    const QModelIndex last = history->model()->index(39, 0);
-    EXPECT_TRUE(history->viewport()->rect().contains(history->visualRect(last)));
-    EXPECT_EQ(history->visualRect(last).height(), 13);
+        const int last = 2 * i - 1;
+        EXPECT_EQ(history->indexAt(QPoint(2, 1)).row(), last) << i;
+        const QRect line = history->visualRect(history->model()->index(last, 0));
+        EXPECT_EQ(line.height(), 13);
+        EXPECT_EQ(line.right(), history->viewport()->width() - 1) << i;
+        EXPECT_FALSE(history->horizontalScrollBar()->isVisible()) << i;
+    }
+}
+
+TEST_F(CalculatorPageTest, EnterOnASelectedHistoryLineAppendsIt) {
+    box->setFocus();
+    enter("6");
+    QTest::keyClicks(box, "2*");
+    history->setFocus();
+    history->setCurrentIndex(history->model()->index(1, 0));
+    QTest::keyClick(history, Qt::Key_Return);
+    EXPECT_EQ(box->text(), "2*6");
+    EXPECT_TRUE(box->hasFocus());
 }
 
 TEST_F(CalculatorPageTest, GainingTheFocusSelectsNothingAndPutsTheCaretAtTheEnd) {
@@ -157,6 +177,32 @@ TEST_F(CalculatorPageTest, FitsItsPageHeightAndEveryKeyShowsItsWholeCaption) {
         EXPECT_LE(QFontMetrics(key->font()).horizontalAdvance(key->text()), key->width() - 2)
             << key->objectName().toStdString();
     }
+}
+
+struct PaletteCase {
+    QColor window;
+    QColor digit;  // the digit keys' text colour
+    QColor symbol; // the other keys'
+};
+
+TEST(CalculatorKeypadColours, ThePureHuesOnALightWindowLightTintsOnADarkOne) {
+    const PaletteCase cases[] = {
+        {QColor(240, 240, 240), QColor(0, 0, 255), QColor(255, 0, 0)},
+        {QColor(53, 53, 53), QColor::fromHsl(240, 255, 190), QColor::fromHsl(0, 255, 190)},
+    };
+    const QPalette original = QApplication::palette();
+    for (const PaletteCase& c : cases) {
+        QPalette palette = original;
+        palette.setColor(QPalette::Window, c.window);
+        QApplication::setPalette(palette);
+        app::CalcPage page;
+        const auto textOf = [&](const char* key) {
+            return page.findChild<QToolButton*>(key)->palette().color(QPalette::ButtonText);
+        };
+        EXPECT_EQ(textOf("btnC7"), c.digit) << c.window.name().toStdString();
+        EXPECT_EQ(textOf("btnCPlus"), c.symbol) << c.window.name().toStdString();
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace

@@ -139,6 +139,13 @@ TEST_F(CliDriverTest, DrivesTheKeypadAndReusesAHistoryLineByDoubleClick) {
     EXPECT_EQ(result.out, "lstC[0]=SQRT(9)\nlstC[1]=3\nlstC[2]=2*3\nlstC[3]=6\ntxtCalc=\n");
 }
 
+TEST_F(CliDriverTest, ADoubleClickWithTheSelectionClearedAppendsNothing) {
+    const DriverRun result =
+        run({"txtCalc=4", "btnCeq=click", "lstC=select:1", "lstC=select:-1", "lstC=dblclick"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lstC[0]=4\nlstC[1]=4\ntxtCalc=\n");
+}
+
 TEST_F(CliDriverTest, AFailedCalculationKeepsTheExpressionWithoutAValue) {
     const DriverRun result = run({"txtCalc=1/0", "btnCeq=click"});
     EXPECT_EQ(result.status, 1);

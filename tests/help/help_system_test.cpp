@@ -1,5 +1,6 @@
 #include "app/help/help_system.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,18 @@ TEST(HelpSystem, EveryContentsEntryOpensAPageOfThatTitle) {
             << help.currentUrl().toString().toStdString();
     }
     EXPECT_GE(visited, everyTopicTitle.size());
+}
+
+TEST(HelpSystem, TheContentsFollowTheTopicAndOneClickOpensAnother) {
+    HelpSystem help(builtHelpFile);
+    ASSERT_TRUE(help.showTopic(QStringLiteral("c_Scanning")));
+    ASSERT_FALSE(help.contentTitles().isEmpty());
+    QCoreApplication::processEvents();
+    auto* contents = help.viewerWindow()->findChild<QHelpContentWidget*>();
+    EXPECT_EQ(contents->currentIndex().data().toString(), "Scanning");
+    const QModelIndex introduction = contents->model()->index(0, 0);
+    emit contents->clicked(introduction);
+    EXPECT_EQ(pageView(help)->documentTitle(), introduction.data().toString());
 }
 
 TEST(HelpSystem, IndexNamesEveryTopicReadablyAndNavigates) {

@@ -109,3 +109,17 @@ TEST(AutoDropBoxSorting, SortedBoxesOrderCaseInsensitively) {
 }
 
 } // namespace
+
+// Whatever the style: some pop the whole list up over the box.
+TEST(AutoDropBoxList, ShowsNoMoreRowsThanMaxVisibleItems) {
+    TAutoDropBox box;
+    for (int i = 0; i < 22; ++i)
+        box.addItem(QString::number(i));
+    box.setMaxVisibleItems(15);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.showPopup();
+    const int rowHeight = box.view()->sizeHintForRow(0);
+    EXPECT_LE(box.view()->viewport()->height(), 15 * rowHeight + 1);
+    box.hidePopup();
+}

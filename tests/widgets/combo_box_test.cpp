@@ -35,6 +35,17 @@ TEST_F(ComboBoxTest, ANarrowBoxOpensItsListWideEnoughForTheLongestItem) {
     box.hidePopup();
 }
 
+// Even when a page gave it a narrower size: a cut prompt reads as another word.
+TEST_F(ComboBoxTest, ThePromptFitsItsBoxWhole) {
+    ComboBox narrow;
+    narrow.setEditable(true);
+    narrow.setMaximumWidth(60);
+    narrow.showUnchosenText("Select scanner type");
+    narrow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&narrow));
+    EXPECT_GE(narrow.lineEdit()->width(), narrow.fontMetrics().horizontalAdvance("Select scanner type") + 4);
+}
+
 TEST_F(ComboBoxTest, ChoosingAnItemFiresChange) {
     QSignalSpy changes(&box, &ComboBox::change);
     box.chooseItem(1);

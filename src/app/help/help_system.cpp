@@ -198,6 +198,9 @@ HelpViewer* HelpSystem::viewer() {
         m_viewer = new HelpViewer(*m_engine, m_owner);
         if (!m_viewerGeometry.isEmpty())
             m_viewer->restoreGeometry(m_viewerGeometry);
+        else if (m_owner != nullptr)
+            // Where the player is looking, not in a corner of the screen.
+            m_viewer->move(m_owner->window()->frameGeometry().center() - m_viewer->rect().center());
         // The engine keeps plain pointers to the contents and index widgets inside the window, so it must not
         // outlive the window, e.g. when the owner window takes the help window down with it.
         connect(m_viewer, &QObject::destroyed, this, &HelpSystem::dropEngine);
@@ -206,6 +209,11 @@ HelpViewer* HelpSystem::viewer() {
 }
 
 void HelpSystem::presentViewer() {
+    // A program kept above other windows would otherwise hide its own help.
+    const bool onTop =
+        m_owner != nullptr && m_owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (m_viewer->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        m_viewer->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (m_viewer->isMinimized())
         m_viewer->showNormal();
     else

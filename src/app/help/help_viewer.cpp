@@ -56,6 +56,21 @@ HelpViewer::HelpViewer(QHelpEngine& engine, QWidget* owner) : QWidget(owner, Qt:
     // The engine creates its contents widget without a parent; the tab widget takes it over.
     QHelpContentWidget* contents = engine.contentWidget();
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewer::showPage);
+    // One click opens a topic, as in the classic help finder.
+    connect(contents, &QTreeView::clicked, this, [this, &engine](const QModelIndex& index) {
+        if (const QHelpContentItem* item = engine.contentModel()->contentItemAt(index))
+            showPage(item->url());
+    });
+    // The contents show where the reader is, however the topic was reached.
+    const auto followTopic = [this, contents] {
+        const QModelIndex topic = contents->indexOf(m_browser->source());
+        if (topic.isValid())
+            contents->setCurrentIndex(topic);
+    };
+    connect(m_browser, &QTextBrowser::sourceChanged, contents, followTopic);
+    // The contents are built in the background: the first topic may show before they exist.
+    connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents, followTopic,
+            Qt::QueuedConnection);
     // The contents are short: show every topic at once instead of one closed book.
     connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
 

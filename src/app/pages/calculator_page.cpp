@@ -3,7 +3,10 @@
 #include "app/user_dialogs.h"
 #include "pages/calculator.h"
 #include "ui_calculator_page.h"
+#include "widgets/history_list.h"
+#include "widgets/readable_colour.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStringListModel>
@@ -36,16 +39,29 @@ public:
         painter->setFont(option.font);
         const QFontMetrics metrics(option.font);
         const bool isValue = pages::isCalcValueLine(line.toStdString());
-        painter->setPen(selected ? QColor(Qt::white) : isValue ? kValueBlue : kExpressionRed);
+        painter->setPen(selected
+                            ? QColor(Qt::white)
+                            : widgets::readableOn(isValue ? kValueBlue : kExpressionRed, option.palette));
         const int x =
             isValue ? option.rect.right() + 1 - metrics.horizontalAdvance(line) - kTextInset : kTextInset;
         painter->drawText(QRect(x, option.rect.top(), band.width(), option.rect.height()),
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            // The keyboard user must see which line Enter would take.
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = band;
+            focus.backgroundColor = selected ? kNavy : option.palette.color(QPalette::Base);
+            const QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+        }
         painter->restore();
     }
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& /*index*/) const override {
-        return {option.rect.width(), kLineHeight};
+    // No width of its own: the view makes every line exactly as wide as itself, whether or not its scroll
+    // bar shows, so right-aligned values always end at the visible edge.
+    QSize sizeHint(const QStyleOptionViewItem& /*option*/, const QModelIndex& /*index*/) const override {
+        return {0, kLineHeight};
     }
 };
 
@@ -65,6 +81,7 @@ CalcPage::CalcPage(QWidget* parent)
     ui->lstC->setModel(history_);
     ui->lstC->setItemDelegate(new HistoryDelegate(ui->lstC));
     ui->lstC->viewport()->installEventFilter(this);
+    ui->lstC->installEventFilter(this);
     ui->txtCalc->installEventFilter(this);
 
     const QList<QToolButton*> digits = {ui->btnC0, ui->btnC1, ui->btnC2, ui->btnC3, ui->btnC4,  ui->btnC5,
@@ -72,7 +89,8 @@ CalcPage::CalcPage(QWidget* parent)
     for (QToolButton* button : findChildren<QToolButton*>()) {
         const bool isDigit = digits.contains(button);
         QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, isDigit ? kValueBlue : kExpressionRed);
+        palette.setColor(QPalette::ButtonText,
+                         widgets::readableOn(isDigit ? kValueBlue : kExpressionRed, palette));
         button->setPalette(palette);
         button->setFont(keypadFont(button == ui->btnCsqrt ? 12 : 15, button != ui->btnCmult));
         if (button == ui->btnCeq)
@@ -101,7 +119,7 @@ void CalcPage::btnCeqClick() {
     appendLine(expression);
     Parser.setExpression(expression.toStdString());
     appendLine(QString::fromStdString(pages::calcValueLine(Parser.Value())));
-    ui->lstC->scrollTo(history_->index(history_->rowCount() - 1), QAbstractItemView::PositionAtTop);
+    ui->lstC->scrollToTop(history_->rowCount() - 1);
     ui->txtCalc->clear();
     ui->txtCalc->setFocus();
     txtCalcEnter();
@@ -151,6 +169,14 @@ bool CalcPage::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == ui->lstC->viewport() && event->type() == QEvent::MouseButtonDblClick)
         runReported([this] { lstCDblClick(); });
+    if (watched == ui->lstC && event->type() == QEvent::KeyPress) {
+        // Enter takes the selected line, as a double click does, so the history can be reused by keyboard.
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runReported([this] { lstCDblClick(); });
+            return true;
+        }
+    }
     return CalculatorPage::eventFilter(watched, event);
 }
 
