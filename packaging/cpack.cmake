@@ -14,10 +14,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Tarvellin <korvathcalc@tarvellin.net>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for players of the space strategy game Korvath!")
 set(CPACK_PACKAGE_DESCRIPTION "A small, fast desktop calculator for players of the turn-based space
-strategy game Korvath!. Each page answers one question a player meets: fuel for a trip, speed and
-damage in battle, bombing, jammers, cloaking, colonists in transport, planet value and score, mineral
-packets, minefields, interception, and an expression calculator with a history. Every result follows
-the inputs as they are typed. A command-line driver runs the same pages without a display.")
+strategy game Korvath!. Each page answers one question a player meets: fuel
+for a trip, speed and damage in battle, bombing, jammers, cloaking, colonists
+in transport, planet value and score, mineral packets, minefields,
+interception, and an expression calculator with a history. Every result
+follows the inputs as they are typed. A command-line driver runs the same
+pages without a display.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -25,7 +27,8 @@ set(CPACK_GENERATOR DEB)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A helper for a game, not a game: "games" would ask for the programs in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tarvellin.net/korvathcalc/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
