@@ -23,9 +23,10 @@ Extended shotsToBreak(std::int32_t armor, std::int32_t shields, Extended accurac
                divide(behindShields, multiply(armorShare, accuracy)));
 }
 
-} // namespace
-
-Extended DefenseValue(std::optional<WeaponType> weapon, std::int32_t armor, std::int32_t shields,
+// The punishment the design takes: its armor and shields as the weapon meets them, raised by the deflectors
+// against beams and by the misses of torpedoes and missiles (`accuracy` is the fraction that hits). Zero
+// when no weapon is chosen or nothing hits.
+Extended defenseValue(std::optional<WeaponType> weapon, std::int32_t armor, std::int32_t shields,
                       std::int32_t deflectors, double accuracy) {
     if (!weapon)
         return 0;
@@ -43,6 +44,8 @@ Extended DefenseValue(std::optional<WeaponType> weapon, std::int32_t armor, std:
     return 0;
 }
 
+} // namespace
+
 AttractivenessOutcome computeAttractiveness(const AttractivenessInputs& in) {
     AttractivenessOutcome out;
     out.failure = captureFailure([&] {
@@ -58,7 +61,7 @@ AttractivenessOutcome computeAttractiveness(const AttractivenessInputs& in) {
         out.attractiveness = std::string();
 
         const Extended cost = static_cast<Extended>(std::int64_t{resources} + boranium);
-        const Extended defense = DefenseValue(in.weapon, armor, shields, deflectors, accuracy);
+        const Extended defense = defenseValue(in.weapon, armor, shields, deflectors, accuracy);
         if (defense == 0)
             return;
         const Extended attractiveness = divide(cost, defense);

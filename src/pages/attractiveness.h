@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/extended.h"
 #include "core/runtime_error.h"
 
 #include <cstdint>
@@ -33,12 +32,6 @@ struct AttractivenessOutcome {
     std::optional<std::string> attractiveness;
     std::optional<RuntimeError> failure;
 };
-
-// The punishment the design takes: its armor and shields as the weapon meets them, raised by the deflectors
-// against beams and by the misses of torpedoes and missiles (`accuracy` is the fraction that hits). Zero
-// when no weapon is chosen or nothing hits.
-Extended DefenseValue(std::optional<WeaponType> weapon, std::int32_t armor, std::int32_t shields,
-                      std::int32_t deflectors, double accuracy);
 
 AttractivenessOutcome computeAttractiveness(const AttractivenessInputs& inputs);
 
