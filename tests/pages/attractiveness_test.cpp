@@ -1,7 +1,5 @@
 #include "pages/attractiveness.h"
 
-#include "core/text_conversion.h"
-
 #include <gtest/gtest.h>
 
 namespace kc::pages {
@@ -85,14 +83,6 @@ TEST(AttractivenessFailures, StopTheRowWithTheRuntimeMessage) {
         EXPECT_EQ(outcome.attractiveness, row.label) << row.reason;
         EXPECT_EQ(outcome.deflectorsApply.has_value(), row.label.has_value()) << row.reason;
     }
-}
-
-TEST(Attractiveness, ReadsAndWritesTheSystemDecimalSeparator) {
-    const char saved = decimalSeparator();
-    setDecimalSeparator(',');
-    const AttractivenessOutcome outcome = computeAttractiveness(design(kTorpedo, "50", "50", "0", "12,5"));
-    setDecimalSeparator(saved);
-    EXPECT_EQ(outcome.attractiveness, "0,15");
 }
 
 } // namespace
