@@ -4,18 +4,20 @@
 #include "app/page_context.h"
 #include "app/pages/about_page.h"
 #include "app/pages/ar_races_page.h"
+#include "app/pages/attractiveness_page.h"
 #include "app/pages/battle_speed_page.h"
 #include "app/pages/beam_weapons_page.h"
 #include "app/pages/bombing_page.h"
 #include "app/pages/calculator_page.h"
-#include "app/pages/damage_repair_page.h"
-#include "app/pages/colonist_transport_page.h"
 #include "app/pages/cloaking_page.h"
+#include "app/pages/colonist_transport_page.h"
+#include "app/pages/damage_repair_page.h"
 #include "app/pages/front_page.h"
 #include "app/pages/fuel_usage_page.h"
-#include "app/pages/minefields_page.h"
+#include "app/pages/ground_combat_page.h"
 #include "app/pages/interception_page.h"
 #include "app/pages/jammers_page.h"
+#include "app/pages/minefields_page.h"
 #include "app/pages/mineral_packets_page.h"
 #include "app/pages/overgating_page.h"
 #include "app/pages/planet_score_page.h"
@@ -84,6 +86,8 @@ const std::map<std::string_view, PageFactory>& pageFactories() {
         {"tabFuel", make<FuelUsagePage>()},
         {"tabIntercept", make<InterceptionPage>()},
         {"tabPacket", make<MineralPacketsPage>()},
+        {"tabAttr", make<AttractivenessPage>()},
+        {"tabGroundCombat", make<GroundCombatPage>()},
         {"tabMine", make<MinefieldsPage>()},
         {"tabOG", make<OvergatingPage>()},
         {"tabValue", make<PlanetValuePage>()},

@@ -19,6 +19,12 @@ namespace kc::cli {
 
 namespace {
 
+// Typing a whole text over a box changes it even when the typed text is the one it held, and that fires the
+// box's change in the window; setting the same text from code would fire nothing.
+bool retypesTheSameText(const QString& current, const QString& value) {
+    return current == value && !value.isEmpty();
+}
+
 std::optional<QString> applyToList(QComboBox* list, const QString& value) {
     const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (auto* box = qobject_cast<widgets::ComboBox*>(list)) {
@@ -126,11 +132,17 @@ QString describeList(const QComboBox* list) {
 
 std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers) {
     if (auto* box = qobject_cast<widgets::SpinEdit*>(control)) {
-        box->setText(value);
+        if (retypesTheSameText(box->text(), value))
+            emit box->changed();
+        else
+            box->setText(value);
         return std::nullopt;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(value);
+        if (retypesTheSameText(edit->text(), value))
+            emit edit->textChanged(value);
+        else
+            edit->setText(value);
         return std::nullopt;
     }
     if (auto* list = qobject_cast<QComboBox*>(control))

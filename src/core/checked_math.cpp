@@ -163,6 +163,17 @@ Single toSingle(Extended x) {
     return s;
 }
 
+double toDouble(Extended x) {
+    if (std::isnan(x)) {
+        raiseInvalidOperation();
+    }
+    const double d = static_cast<double>(x);
+    if (std::isinf(d)) {
+        raiseFloatOverflow();
+    }
+    return d;
+}
+
 std::int64_t intDiv(std::int64_t a, std::int64_t b) {
     if (b == 0) {
         raiseIntegerDivideByZero();

@@ -47,6 +47,9 @@ std::int64_t roundUp(Extended x);
 // Rounds to single precision (nearest, ties to even). Overflow beyond the single range is a failure;
 // underflow to a denormal or zero passes.
 Single toSingle(Extended x);
+// Rounds to double precision (nearest, ties to even), as storing into an 8-byte real does: overflow beyond
+// the double range is a failure, underflow to a denormal or zero passes.
+double toDouble(Extended x);
 
 // Integer division and remainder, truncating toward zero. A zero divisor raises "Division by zero".
 std::int64_t intDiv(std::int64_t a, std::int64_t b);

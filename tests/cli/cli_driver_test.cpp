@@ -47,6 +47,14 @@ TEST_F(CliDriverTest, AppliesArgumentsInOrderLikeAUser) {
     EXPECT_EQ(result.out, "lblARScanRange=64\nlblARpenScan=0\nlblARresources=5\nlblARMining=10\n");
 }
 
+TEST_F(CliDriverTest, RetypingTheTextABoxHoldsRecalculatesAsInTheWindow) {
+    EXPECT_EQ(
+        run({"groundAttackers=0", "groundDefenders=0"}).out,
+        "groundKilledByDef=Killed by Defences: 0\ngroundWins=Defender wins\ngroundPopLeft=PopLeft: 0\n");
+    EXPECT_EQ(run({"speARpop=10000"}).out,
+              "lblARScanRange=32\nlblARpenScan=0\nlblARresources=32\nlblARMining=10\n");
+}
+
 TEST_F(CliDriverTest, TypedTextInAListThatAllowsTypingIsNoChoice) {
     const DriverRun result = run({"cmbStarBase=Ultra Station", "cmbStarBase=Ultra"});
     EXPECT_NE(result.out.find("lblARpenScan=0\n"), std::string::npos);

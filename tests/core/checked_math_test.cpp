@@ -54,6 +54,8 @@ TEST(CheckedMath, TrapsWhereTheRuntimeTraps) {
         {"single beyond FLT_MAX", [] { toSingle(3.5e38L); }, overflow},
         {"half an ulp above FLT_MAX ties to even, up to 2^128", [] { toSingle(0x1p128L - 0x1p103L); },
          overflow},
+        {"double beyond DBL_MAX", [] { toDouble(1e309L); }, overflow},
+        {"double of NaN", [] { toDouble(std::numeric_limits<Extended>::quiet_NaN()); }, invalid},
         {"single of NaN", [] { toSingle(std::numeric_limits<Extended>::quiet_NaN()); }, invalid},
         {"round 2^63", [] { roundToInt(0x1p63L); }, invalid},
         {"2^63 - 0.5 ties to the even 2^63", [] { roundToInt(0x1p63L - 0.5L); }, invalid},
@@ -172,6 +174,13 @@ TEST(CheckedMath, ToSingleRoundsToNearestEven) {
     EXPECT_EQ(toSingle(1 + 3 * 0x1p-24L), 1 + 0x1p-22f) << "tie to even, upward";
     EXPECT_EQ(toSingle(1e-45L), std::numeric_limits<float>::denorm_min());
     EXPECT_EQ(toSingle(1e-50L), 0.0f);
+}
+
+TEST(CheckedMath, ToDoubleRoundsToNearestEven) {
+    EXPECT_EQ(toDouble(1.1L), 1.1);
+    EXPECT_EQ(toDouble(1 + 0x1p-53L), 1.0) << "tie to even";
+    EXPECT_EQ(toDouble(1 + 3 * 0x1p-53L), 1 + 0x1p-51) << "tie to even, upward";
+    EXPECT_EQ(toDouble(1e-330L), 0.0) << "underflow passes";
 }
 
 TEST(CheckedMath, IntegerDivisionTruncatesTowardZero) {
