@@ -119,6 +119,57 @@ TEST(CompilerReference, AgreesWithTheLiteralRecursionOnMutatedExpressions) {
     }
 }
 
+std::string repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+// The shapes that made a search over every split slow, each at every length the literal recursion can still
+// afford (it is exponential in most of them), and with every one-character change of a middle length.
+TEST(CompilerReference, AgreesOnTheSlowShapesAtEveryLength) {
+    struct Shape {
+        const char* name;
+        std::string (*text)(int count);
+        int longest;
+    };
+    const Shape shapes[] = {
+        {"nested two-argument calls", [](int k) { return repeated("MAX(", k) + "1" + repeated(",1)", k); },
+         12},
+        {"signed powers", [](int k) { return repeated("2^-1*", k) + "2^-1"; }, 9},
+        {"minus signs", [](int k) { return std::string(static_cast<std::size_t>(k), '-'); }, 23},
+        {"differences", [](int k) { return repeated("1-", k) + "1"; }, 14},
+        {"deep brackets", [](int k) { return repeated("(", k) + "1" + repeated(")", k); }, 500},
+        {"sums", [](int k) { return repeated("1+", k) + "1"; }, 14},
+        {"exponent or variable E", [](int k) { return repeated("E-1-", k) + "E+1"; }, 9},
+        {"mixed calls", [](int k) { return repeated("MIN(SIN(", k) + "A" + repeated("),-B)", k); }, 6},
+    };
+    TParser parser;
+    LiteralReference reference(parser);
+    const std::string changes = "-+*/^(),E1";
+    for (const Shape& shape : shapes) {
+        for (int k = 1; k <= shape.longest; ++k) {
+            const std::string text = shape.text(k);
+            ASSERT_EQ(compiled(parser, text), reference.describe(text)) << shape.name << ": " << text;
+        }
+        const std::string middle = shape.text(shape.longest / 2 + 1);
+        for (std::size_t at = 0; at < middle.size(); ++at) {
+            std::vector<std::string> variants = {middle.substr(0, at) + middle.substr(at + 1)};
+            for (char c : changes) {
+                variants.push_back(middle.substr(0, at) + c + middle.substr(at));
+            }
+            for (const std::string& text : variants) {
+                const std::string actual = compiled(parser, text);
+                if (actual.rfind("other: ", 0) != 0) {
+                    ASSERT_EQ(actual, reference.describe(text)) << shape.name << ": " << text;
+                }
+            }
+        }
+    }
+}
+
 TEST(CompilerReference, AgreesOnMixedChains) {
     TParser parser;
     LiteralReference reference(parser);

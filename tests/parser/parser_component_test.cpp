@@ -298,6 +298,9 @@ TEST_F(ParserTest, LocaleNumbersWhenPascalFormatIsOff) {
     setDecimalSeparator(',');
     parser.setPascalNumberformat(false);
     EXPECT_EQ(valueOf("1,5*2"), 3);
+    EXPECT_EQ(valueOf("MAX(1,5,2)"), 5.2) << "arguments split at the first comma that leaves two terms";
+    EXPECT_EQ(failureOf([&] { valueOf("MAX(,5,2)"); }), "ESyntaxError: Error parsing expression:\rMAX(,5,2)")
+        << "a comma first stops the search, though ,5 is a number";
     EXPECT_EQ(valueOf("-PI"), -3.141592653589793);
     EXPECT_EQ(failureOf([&] { valueOf("E2"); }), "ESyntaxError: Error parsing expression:\rE2");
     EXPECT_EQ(failureOf([&] { valueOf("1E4000"); }), "MathError: Floating point overflow");
