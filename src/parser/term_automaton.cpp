@@ -215,10 +215,6 @@ bool holdsInitial(const StateSet& set) {
     return (set[kInitialState >> 6] >> (kInitialState & 63) & 1) != 0;
 }
 
-bool any(const StateSet& set) {
-    return (set[0] | set[1] | set[2] | set[3]) != 0;
-}
-
 StateSet initialStates() {
     StateSet set{};
     include(set, kInitialState);

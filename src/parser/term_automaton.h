@@ -41,7 +41,9 @@ enum Symbol : int {
     kSymbolCount
 };
 
-bool any(const StateSet& set);
+inline bool any(const StateSet& set) {
+    return (set[0] | set[1] | set[2] | set[3]) != 0;
+}
 StateSet initialStates();
 bool holdsInitial(const StateSet& set);
 // The states that end a reading of a text of the set.

@@ -59,7 +59,7 @@ TermRecogniser::TermRecogniser(std::string_view text, const VariableRegistry& va
     : t_(text), n_(text.size()), variables_(variables), functions1_(functions1), functions2_(functions2),
       pascal_(pascal), depth_(n_ + 1, 0), match_(n_ + 1, kNone), wordEnd_(n_ + 1, kNone),
       wordStart_(n_ + 1, kNone), flags_(n_ + 1, 0), numberEnd_(n_ + 1, kNone), numberCut_(n_ + 1, kNone),
-      forward_(n_ + 1), prefixSets_(n_ + 1, 0), backward_(n_ + 1) {
+      forward_(n_ + 1), prefixSets_(n_ + 1, 0), backward_(n_ + 1), cache_(stepCache()) {
     // A decimal separator that is a bracket could not be told from one; brackets stay brackets.
     separator_ = pascal ? '.' : decimalSeparator();
     hasSeparator_ = separator_ != '(' && separator_ != ')';
@@ -303,20 +303,20 @@ void TermRecogniser::Reading::reach(std::size_t p, int entry, const StateSet& se
 }
 
 // The cache entry of what a position holds, or -1 when the cache is full.
-int TermRecogniser::Reading::entryAt(std::size_t p) {
+int TermRecogniser::Reading::entryAt(std::size_t p, StepCache& cache) {
     if (entries[p] < 0) {
-        entries[p] = stepCache().intern(states[p]);
+        entries[p] = cache.intern(states[p]);
     }
     return entries[p];
 }
 
 // One symbol's step from what `from` holds to the position the symbol leads to.
-void TermRecogniser::Reading::advance(std::size_t from, int symbol, bool backwards, std::size_t to) {
+void TermRecogniser::Reading::advance(std::size_t from, int symbol, bool backwards, std::size_t to,
+                                      StepCache& cache) {
     const int entry = entries[from];
     StateSet next;
     int nextEntry = -1;
     if (entry >= 0) {
-        StepCache& cache = stepCache();
         nextEntry = cache.step(entry, static_cast<Symbol>(symbol), backwards, next);
         if (nextEntry >= 0) {
             next = cache.entry(nextEntry).set;
@@ -347,13 +347,12 @@ void TermRecogniser::startForward(std::size_t s) {
 // start's depth the sets that the text from the start up to there belongs to. Groups are stepped over, so
 // the cost is the number of positions at that depth.
 void TermRecogniser::readForwardTo(std::size_t i) {
-    StepCache& cache = stepCache();
     for (std::size_t& p = forwardNext_; p <= i && p <= forwardReach_; p = nextAtDepth(p)) {
         if (!forward_.holds(p) || !any(forward_.states[p])) {
             continue;
         }
-        const int entry = forward_.entryAt(p);
-        prefixSets_[p] = entry >= 0 ? cache.entry(entry).prefixSets : acceptedSets(forward_.states[p]);
+        const int entry = forward_.entryAt(p, cache_);
+        prefixSets_[p] = entry >= 0 ? cache_.entry(entry).prefixSets : acceptedSets(forward_.states[p]);
         if (p == n_) {
             continue;
         }
@@ -361,7 +360,7 @@ void TermRecogniser::readForwardTo(std::size_t i) {
             commas_.push_back(static_cast<std::uint32_t>(p));
         }
         edgesFrom(p, [&](Symbol symbol, std::size_t q) {
-            forward_.advance(p, symbol, false, q);
+            forward_.advance(p, symbol, false, q, cache_);
             forwardReach_ = std::max(forwardReach_, q);
         });
     }
@@ -369,9 +368,7 @@ void TermRecogniser::readForwardTo(std::size_t i) {
 
 // Reads [s, e) backwards from the states accepting `set`, marking the positions where the initial state is
 // reached: those positions i have [i, e) in the set.
-void TermRecogniser::readBackward(std::size_t s, std::size_t e, TermSet set) {
-    StepCache& cache = stepCache();
-    SuffixReading& suffix = suffixes_[static_cast<int>(set)];
+void TermRecogniser::readBackward(std::size_t s, std::size_t e, SuffixReading& suffix) {
     if (suffix.marks.empty()) {
         suffix.marks.assign(n_ + 1, 0);
     }
@@ -380,16 +377,18 @@ void TermRecogniser::readBackward(std::size_t s, std::size_t e, TermSet set) {
     suffix.low = static_cast<std::uint32_t>(s);
     suffix.run = backward_.run;
     suffix.lowest = static_cast<std::uint32_t>(e);
-    backward_.reach(e, -1, acceptingStates(set));
+    backward_.reach(e, -1, acceptingStates(suffix.set));
     for (std::size_t q = e;;) {
         if (backward_.holds(q) && any(backward_.states[q])) {
             suffix.lowest = static_cast<std::uint32_t>(q);
-            const int entry = backward_.entryAt(q);
-            if (entry >= 0 ? cache.entry(entry).initial : holdsInitial(backward_.states[q])) {
+            const int entry = backward_.entryAt(q, cache_);
+            if (entry >= 0 ? cache_.entry(entry).initial : holdsInitial(backward_.states[q])) {
                 suffix.marks[q] = backward_.run;
             }
             if (q > s) {
-                edgesInto(q, s, [&](Symbol symbol, std::size_t p) { backward_.advance(q, symbol, true, p); });
+                edgesInto(q, s, [&](Symbol symbol, std::size_t p) {
+                    backward_.advance(q, symbol, true, p, cache_);
+                });
             }
         }
         if (q <= s) {
@@ -431,11 +430,19 @@ bool TermRecogniser::prefixIn(TermSet set, std::size_t i) {
 // The suffix reading of the set from the anchored span's end, read now unless an earlier span with that end
 // reached as far.
 TermRecogniser::SuffixReading& TermRecogniser::suffixReading(TermSet set) {
-    SuffixReading& suffix = suffixes_[static_cast<int>(set)];
-    if (suffix.end != anchor_.e || suffix.low > anchor_.s) {
-        readBackward(anchor_.s, anchor_.e, set);
+    SuffixReading* shortest = &suffixes_[0];
+    for (SuffixReading& suffix : suffixes_) {
+        if (suffix.set == set && suffix.end == anchor_.e && suffix.low <= anchor_.s) {
+            return suffix;
+        }
+        const auto reached = [](const SuffixReading& r) { return r.end == kNone ? 0 : r.end - r.lowest + 1; };
+        if (reached(suffix) < reached(*shortest)) {
+            shortest = &suffix;
+        }
     }
-    return suffix;
+    shortest->set = set;
+    readBackward(anchor_.s, anchor_.e, *shortest);
+    return *shortest;
 }
 
 bool TermRecogniser::suffixIn(TermSet set, std::size_t i) {

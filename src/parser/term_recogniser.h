@@ -77,10 +77,11 @@ private:
         explicit Reading(std::size_t n) : states(n), entries(n, -1), stamps(n, 0) {}
         bool holds(std::size_t p) const { return stamps[p] == run; }
         void reach(std::size_t p, int entry, const StateSet& set);
-        int entryAt(std::size_t p);
-        void advance(std::size_t from, int symbol, bool backwards, std::size_t to);
+        int entryAt(std::size_t p, StepCache& cache);
+        void advance(std::size_t from, int symbol, bool backwards, std::size_t to, StepCache& cache);
     };
     struct SuffixReading {
+        TermSet set = TermSet::Valid;
         std::uint32_t end = kNone;
         std::uint32_t low = 0;
         std::uint32_t run = 0;
@@ -102,7 +103,7 @@ private:
     void startForward(std::size_t s);
     void readForwardTo(std::size_t i);
     SuffixReading& suffixReading(TermSet set);
-    void readBackward(std::size_t s, std::size_t e, TermSet set);
+    void readBackward(std::size_t s, std::size_t e, SuffixReading& suffix);
 
     std::string_view t_;
     std::size_t n_;
@@ -133,9 +134,12 @@ private:
     std::vector<std::uint8_t> prefixSets_;
     // The commas at the reading's own depth that end a non-empty reading, in order.
     std::vector<std::uint32_t> commas_;
-    // Suffix readings, one per set, kept while later spans share their end.
+    // Suffix readings, kept while later spans share their end; the shortest gives way to a new one, so a
+    // long reading outlives the short ones the spans inside it need.
     Reading backward_;
-    std::array<SuffixReading, kTermSetCount> suffixes_;
+    static constexpr int kSuffixSlots = 8;
+    std::array<SuffixReading, kSuffixSlots> suffixes_;
+    StepCache& cache_;
 };
 
 } // namespace kc::parser::detail
