@@ -34,6 +34,13 @@ inline void storeTo(double* dest, Extended value) {
         raiseNotFinite(*dest);
     }
 }
+// A double result (from the C library's functions) needs no trip through the x87 unit.
+inline void storeTo(double* dest, double value) {
+    *dest = value;
+    if (!std::isfinite(value)) [[unlikely]] {
+        raiseNotFinite(value);
+    }
+}
 
 // Square-and-multiply from the lowest bit, with no squaring after the top bit, so a result that fits is
 // never spoiled by a square that would not.
