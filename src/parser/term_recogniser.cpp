@@ -80,6 +80,17 @@ TermRecogniser::TermRecogniser(std::string_view text, const VariableRegistry& va
 }
 
 void TermRecogniser::scanWords() {
+    // Most words of a long text are numbers; only a word that starts as some name does needs looking up.
+    bool startsName[256] = {};
+    for (const auto& entry : variables_.entries()) {
+        startsName[static_cast<unsigned char>(entry.name[0])] = true;
+    }
+    for (const auto& entry : functions1_.entries()) {
+        startsName[static_cast<unsigned char>(entry.name[0])] = true;
+    }
+    for (const auto& entry : functions2_.entries()) {
+        startsName[static_cast<unsigned char>(entry.name[0])] = true;
+    }
     for (std::size_t s = 0; s < n_;) {
         if (!isWordChar(t_[s])) {
             ++s;
@@ -92,10 +103,12 @@ void TermRecogniser::scanWords() {
         wordEnd_[s] = static_cast<std::uint32_t>(e);
         wordStart_[e - 1] = static_cast<std::uint32_t>(s);
         std::uint8_t flags = kWordStart;
-        const std::string_view word = text(s, e);
-        flags |= variables_.findUpper(word) ? kVariable : 0;
-        flags |= functions1_.findUpper(word) ? kFunction1 : 0;
-        flags |= functions2_.findUpper(word) ? kFunction2 : 0;
+        if (startsName[static_cast<unsigned char>(t_[s])]) {
+            const std::string_view word = text(s, e);
+            flags |= variables_.findUpper(word) ? kVariable : 0;
+            flags |= functions1_.findUpper(word) ? kFunction1 : 0;
+            flags |= functions2_.findUpper(word) ? kFunction2 : 0;
+        }
         flags_[s] |= flags;
         s = e;
     }
