@@ -116,7 +116,21 @@ void TermRecogniser::scanWords() {
 
 // A number can start where an operand can: at the start, after an operator, a bracket or a comma.
 bool TermRecogniser::isStart(std::size_t p) const {
-    return p == 0 || std::strchr("+-*/^(,", t_[p - 1]) != nullptr;
+    if (p == 0) {
+        return true;
+    }
+    switch (t_[p - 1]) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '^':
+    case '(':
+    case ',':
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TermRecogniser::scanNumbers() {
@@ -324,7 +338,7 @@ int TermRecogniser::Reading::entryAt(std::size_t p, StepCache& cache) {
 }
 
 // One symbol's step from what `from` holds to the position the symbol leads to.
-void TermRecogniser::Reading::advance(std::size_t from, int symbol, bool backwards, std::size_t to,
+bool TermRecogniser::Reading::advance(std::size_t from, int symbol, bool backwards, std::size_t to,
                                       StepCache& cache) {
     const int entry = entries[from];
     StateSet next;
@@ -337,9 +351,11 @@ void TermRecogniser::Reading::advance(std::size_t from, int symbol, bool backwar
     } else {
         next = stepStates(states[from], static_cast<Symbol>(symbol), backwards);
     }
-    if (any(next)) {
-        reach(to, nextEntry, next);
+    if (!any(next)) {
+        return false;
     }
+    reach(to, nextEntry, next);
+    return true;
 }
 
 // The next position at the depth of p: a group is stepped over.
@@ -373,8 +389,9 @@ void TermRecogniser::readForwardTo(std::size_t i) {
             commas_.push_back(static_cast<std::uint32_t>(p));
         }
         edgesFrom(p, [&](Symbol symbol, std::size_t q) {
-            forward_.advance(p, symbol, false, q, cache_);
-            forwardReach_ = std::max(forwardReach_, q);
+            if (forward_.advance(p, symbol, false, q, cache_)) {
+                forwardReach_ = std::max(forwardReach_, q);
+            }
         });
     }
 }
@@ -391,6 +408,8 @@ void TermRecogniser::readBackward(std::size_t s, std::size_t e, SuffixReading& s
     suffix.run = backward_.run;
     suffix.lowest = static_cast<std::uint32_t>(e);
     backward_.reach(e, -1, acceptingStates(suffix.set));
+    // The lowest position the reading has reached: below it, no suffix is in the set.
+    std::size_t reached = e;
     for (std::size_t q = e;;) {
         if (backward_.holds(q) && any(backward_.states[q])) {
             suffix.lowest = static_cast<std::uint32_t>(q);
@@ -400,11 +419,13 @@ void TermRecogniser::readBackward(std::size_t s, std::size_t e, SuffixReading& s
             }
             if (q > s) {
                 edgesInto(q, s, [&](Symbol symbol, std::size_t p) {
-                    backward_.advance(q, symbol, true, p, cache_);
+                    if (backward_.advance(q, symbol, true, p, cache_)) {
+                        reached = std::min(reached, p);
+                    }
                 });
             }
         }
-        if (q <= s) {
+        if (q <= s || reached >= q) {
             return;
         }
         const std::size_t before = t_[q - 1] == ')' && match_[q - 1] != kNone ? match_[q - 1] : q - 1;

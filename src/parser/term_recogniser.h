@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -70,15 +71,18 @@ private:
     // What one reading of the automaton holds at the positions it has reached; a stamp tells which run
     // wrote an entry.
     struct Reading {
-        std::vector<StateSet> states;
-        std::vector<std::int32_t> entries;
+        // States and entries are written when a position is first reached in a run, so they start unset.
+        std::unique_ptr<StateSet[]> states;
+        std::unique_ptr<std::int32_t[]> entries;
         std::vector<std::uint32_t> stamps;
         std::uint32_t run = 0;
-        explicit Reading(std::size_t n) : states(n), entries(n, -1), stamps(n, 0) {}
+        explicit Reading(std::size_t n)
+            : states(new StateSet[n]), entries(new std::int32_t[n]), stamps(n, 0) {}
         bool holds(std::size_t p) const { return stamps[p] == run; }
         void reach(std::size_t p, int entry, const StateSet& set);
         int entryAt(std::size_t p, StepCache& cache);
-        void advance(std::size_t from, int symbol, bool backwards, std::size_t to, StepCache& cache);
+        // Whether the symbol leads anywhere from what `from` holds.
+        bool advance(std::size_t from, int symbol, bool backwards, std::size_t to, StepCache& cache);
     };
     struct SuffixReading {
         TermSet set = TermSet::Valid;
