@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the parser's libFuzzer target with clang under AddressSanitizer and UndefinedBehaviorSanitizer,
 # replays the checked-in corpus, fuzzes for a short while (FUZZ_SECONDS, 20 by default) with inputs of up to
-# 4,096 bytes, and runs a few longer texts. Any input that takes more than a second fails the run, as does a
-# crash, a leak or undefined behaviour; the input is then kept in the build folder.
+# 4,096 bytes, and runs the slow shapes at 32,767 characters. An input that takes more than a second fails
+# the run (libFuzzer notices within about a second more), as does a crash, a leak or undefined behaviour;
+# the input is then kept in the build folder.
 #
 # What the fuzzer learns goes to a working corpus in the build folder (KC_FUZZ_WORK, by default
 # build-fuzz/corpus): every run starts from the checked-in corpus and that working copy and adds its new
@@ -36,16 +37,18 @@ limits=(-timeout=1 -rss_limit_mb=2048 -artifact_prefix="$build/")
 "$fuzzer" "${limits[@]}" -runs=0 "$corpus"
 "$fuzzer" "${limits[@]}" -max_total_time="$seconds" -max_len=4096 -dict=tests/parser/fuzz/parser.dict \
   "$work" "$corpus"
-# Texts beyond the fuzzer's length: the slow shapes at 32,767 characters and more, NUL and 8-bit bytes.
+# Texts beyond the fuzzer's length: the slow shapes at about 32,767 characters, NUL and 8-bit bytes.
 repeat() { for ((i = 0; i < $2; i++)); do printf '%s' "$1"; done; }
-{ repeat '(' 50000; printf 1; repeat ')' 50000; } >"$long/long-brackets"
-{ repeat '1-' 50000; printf 1; } >"$long/long-chain"
+{ repeat '(' 16383; printf 1; repeat ')' 16383; } >"$long/long-brackets"
+{ repeat '1-' 16383; printf 1; } >"$long/long-differences"
 { repeat 'MAX(' 4680; printf 1; repeat ',1)' 4680; } >"$long/long-nested-calls"
+{ repeat 'SIN(1-' 4681; printf 1; repeat ')' 4681; } >"$long/long-nested-sin"
 { repeat '2^-1*' 6552; printf '2^-1'; } >"$long/long-signed-powers"
-repeat '-' 32767 >"$long/long-minus-signs"
 { repeat 'E-1-' 8191; printf 'E+1'; } >"$long/long-exponent-or-variable-e"
-head -c 100000 /dev/zero >"$long/long-nul"
-head -c 100000 /dev/zero | tr '\0' '\377' >"$long/long-high"
+repeat '1+2*3-4/5^2+' 2730 >"$long/long-mixed-rejected"
+repeat '-' 32767 >"$long/long-minus-signs"
+head -c 32767 /dev/zero >"$long/long-nul"
+head -c 32767 /dev/zero | tr '\0' '\377' >"$long/long-high"
 "$fuzzer" "${limits[@]}" -runs=0 "$long"/long-*
 if $merge; then
   "$fuzzer" "${limits[@]}" -merge=1 "$corpus" "$work"
