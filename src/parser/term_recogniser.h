@@ -32,10 +32,8 @@ public:
     TermRecogniser(std::string_view text, const VariableRegistry& variables,
                    const FunctionRegistry& functions1, const FunctionRegistry& functions2, bool pascal);
 
-    std::size_t size() const { return n_; }
     char at(std::size_t i) const { return t_[i]; }
     std::string_view text(std::size_t s, std::size_t e) const { return t_.substr(s, e - s); }
-    bool pascal() const { return pascal_; }
 
     // Bracket balance: equal counts of "(" and ")".
     bool balanced(std::size_t s, std::size_t e) const { return depth_[s] == depth_[e]; }
