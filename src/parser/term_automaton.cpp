@@ -265,7 +265,7 @@ int StepCache::intern(const StateSet& set) {
     if (const auto found = ids_.find(set); found != ids_.end()) {
         return found->second;
     }
-    if (entries_.size() >= kLimit) {
+    if (entries_.size() >= limit_) {
         return -1;
     }
     Entry entry{set, acceptedSets(set), holdsInitial(set), {}};

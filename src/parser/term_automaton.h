@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // The automaton of the term recogniser (term_recogniser.h). It reads the symbols at a term's own depth: a
@@ -75,10 +76,17 @@ public:
     // The entry one symbol on from an entry, forwards or backwards, or -1 (with the set in `scratch`) when
     // the cache is full.
     int step(int id, Symbol symbol, bool backwards, StateSet& scratch);
+    // The most entries the cache takes (a few hundred serve any text seen so far); returns the old limit.
+    // Tests empty the cache and lower the limit to read without it; never between a recogniser's queries.
+    std::size_t setLimit(std::size_t entries) { return std::exchange(limit_, entries); }
+    void clear() {
+        entries_.clear();
+        ids_.clear();
+    }
 
 private:
-    static constexpr std::size_t kLimit = std::size_t{1} << 14;
     static constexpr std::int32_t kUnknown = -1;
+    std::size_t limit_ = std::size_t{1} << 14;
     std::vector<Entry> entries_;
     std::unordered_map<StateSet, int, StateSetHash> ids_;
 };

@@ -2,6 +2,7 @@
 // reading of the language on every short text: same acceptance, same split, same kinds, same message.
 #include "literal_reference.h"
 #include "parser/parser.h"
+#include "parser/term_automaton.h"
 #include "parser_test_support.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,25 @@ std::string randomExpression(std::mt19937& random, int depth) {
         return "SIN(" + randomExpression(random, depth - 1) + ")";
     default:
         return "MAX(" + randomExpression(random, depth - 1) + "," + randomExpression(random, depth - 1) + ")";
+    }
+}
+
+// The recogniser looks its automaton's steps up in a cache; without it, it works them out each time.
+TEST(CompilerReference, AgreesWithTheLiteralRecursionWithoutTheStepCache) {
+    TParser parser;
+    LiteralReference reference(parser);
+    struct WithoutCache {
+        detail::StepCache& cache = detail::stepCache();
+        std::size_t limit = (cache.clear(), cache.setLimit(0));
+        ~WithoutCache() { cache.setLimit(limit); }
+    } withoutCache;
+    std::mt19937 random(99);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = randomText(random);
+        const std::string actual = compiled(parser, text);
+        if (actual.rfind("other: ", 0) != 0) {
+            ASSERT_EQ(actual, reference.describe(text)) << "text: " << text;
+        }
     }
 }
 

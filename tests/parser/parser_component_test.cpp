@@ -323,6 +323,10 @@ TEST_F(ParserTest, RegistriesIgnoreCase) {
     FunctionRegistry functions;
     functions.addUnique("F", nullptr);
     EXPECT_THROW(functions.addUnique("f", nullptr), RuntimeError) << "a function added twice is an error";
+    for (const char* name : {"", "A B", "F(", "X+Y", "A.B"}) {
+        EXPECT_THROW(functions.add(name, nullptr), std::invalid_argument) << "names are letters and digits";
+    }
+    EXPECT_TRUE(functions.add("LOG10", nullptr));
 }
 
 TEST_F(ParserTest, EvaluationAllocatesNothing) {
