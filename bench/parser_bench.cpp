@@ -346,23 +346,33 @@ void checkAgreement() {
     }
 }
 
-// Prints the worst compile time per length and the evaluation ratios once all runs are done.
+// Prints the worst compile time per length and the evaluation ratios once all runs are done. With
+// repetitions, each figure is the median over them; interleaving the repetitions of all benchmarks
+// (--benchmark_enable_random_interleaving) spreads the machine's drift over every engine alike.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            times_[name] = run.GetAdjustedRealTime();
-            cpuTimes_[name] = run.GetAdjustedCPUTime();
+            if (run.run_type == Run::RT_Aggregate) {
+                continue;
+            }
+            const std::string name = run.run_name.str();
             if (const auto worst = run.counters.find("worst_ms"); worst != run.counters.end()) {
-                times_[name] = worst->second.value * 1e3; // in microseconds, like the shapes
-                cpuTimes_[name] = -1;
+                wall_[name].push_back(worst->second.value * 1e3); // in microseconds, like the shapes
+                cpu_[name].push_back(-1);
+            } else {
+                wall_[name].push_back(run.GetAdjustedRealTime());
+                cpu_[name].push_back(run.GetAdjustedCPUTime());
             }
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
+        for (auto& [name, values] : wall_) {
+            times_[name] = median(values);
+            cpuTimes_[name] = median(cpu_[name]);
+        }
         std::printf("\n%-8s %-34s %10s %10s %8s\n", "length", "worst shape or corpus input", "wall ms",
                     "cpu ms", "goal ms");
         for (std::size_t length : kLengths) {
@@ -403,10 +413,16 @@ public:
     }
 
 private:
+    static double median(std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    }
     double find(const std::string& prefix, const std::string& id) const {
         const auto it = times_.find(prefix + id);
         return it == times_.end() ? 0 : it->second;
     }
+    std::map<std::string, std::vector<double>> wall_;
+    std::map<std::string, std::vector<double>> cpu_;
     std::map<std::string, double> times_;
     std::map<std::string, double> cpuTimes_;
 };
