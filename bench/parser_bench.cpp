@@ -1,5 +1,8 @@
-// The expression parser: compilation of everyday and worst-case texts, and evaluation side by side with
-// muparser and a hand-written C++ function of each expression. Ratios to muparser are printed at the end.
+// The expression parser: compilation of everyday texts, of the shapes that are worst for it at each length
+// and of the fuzz corpus; evaluation side by side with muparser and a hand-written C++ function of each
+// expression. At the end it prints the worst compile time per length against its goal and each
+// expression's evaluation time relative to muparser and to the hand-written floor.
+#include "heap_accounting.h"
 #include "parser/parser.h"
 
 #include <benchmark/benchmark.h>
@@ -7,8 +10,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,94 +25,247 @@ namespace {
 
 using kc::parser::TParser;
 
-// ----- Compilation -----
-
-std::string chain(const std::string& piece, int count, const std::string& last) {
+std::string repeat(const std::string& piece, std::size_t count) {
     std::string text;
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         text += piece;
     }
-    return text + last;
-}
-
-std::string tree(int depth) {
-    if (depth == 0) {
-        return "A";
-    }
-    const std::string half = tree(depth - 1);
-    std::string text;
-    text += '(';
-    text += half;
-    text += '-';
-    text += half;
-    text += ')';
     return text;
 }
 
-std::string nestedDifferences(int count) {
-    return chain("(1-", count, "1") + std::string(static_cast<std::size_t>(count), ')');
+// ----- Compilation -----
+
+// The longest text of a shape that fits a length.
+struct Shape {
+    const char* name;
+    std::string (*text)(std::size_t length);
+};
+
+const Shape shapes[] = {
+    {"nested two-argument calls",
+     [](std::size_t n) { return repeat("MAX(", (n - 1) / 7) + "1" + repeat(",1)", (n - 1) / 7); }},
+    {"signed powers", [](std::size_t n) { return repeat("2^-1*", (n - 4) / 5) + "2^-1"; }},
+    {"minus signs", [](std::size_t n) { return std::string(n, '-'); }},
+    {"differences", [](std::size_t n) { return repeat("1-", (n - 1) / 2) + "1"; }},
+    {"deep brackets",
+     [](std::size_t n) { return repeat("(", (n - 1) / 2) + "1" + repeat(")", (n - 1) / 2); }},
+    {"rejected differences", [](std::size_t n) { return repeat("1-", n / 2); }},
+    {"sums", [](std::size_t n) { return repeat("1+", (n - 1) / 2) + "1"; }},
+    {"exponent or variable E", [](std::size_t n) { return repeat("E-1-", (n - 3) / 4) + "E+1"; }},
+    {"mixed operators, rejected", [](std::size_t n) { return repeat("1+2*3-4/5^2+", n / 12); }},
+    {"nested one-argument calls",
+     [](std::size_t n) { return repeat("SIN(1-", (n - 1) / 7) + "1" + repeat(")", (n - 1) / 7); }},
+};
+constexpr std::size_t kLengths[] = {255, 1000, 4096, 32767};
+// The longest text that must compile within the time, for each length.
+double goalMilliseconds(std::size_t length) {
+    return length <= 255 ? 1 : length <= 1000 ? 10 : 250;
 }
 
 struct CompileCase {
-    const char* name;
+    std::string name;
     std::string text;
 };
 
-const std::vector<CompileCase>& compileCases() {
-    static const std::vector<CompileCase> cases = {
+std::vector<CompileCase> everydayCases() {
+    return {
         {"E1 2*A+SIN(B)", "2*A+SIN(B)"},
         {"E4 SQRT(A*A+B*B)", "SQRT(A*A+B*B)"},
         {"E3 A^4+3*A^3-2*A^2+A-7", "A^4+3*A^3-2*A^2+A-7"},
-        {"20 differences", chain("1-", 20, "1")},
-        {"30 differences, rejected", chain("1-", 30, "1-")},
-        {"40 differences, rejected", chain("1-", 40, "1-")},
-        {"bracketed 6-level difference tree", tree(6)},
-        {"bracketed 7-level tree, too complex", tree(7)},
-        {"255: differences, rejected", chain("1-", 127, "+")},
-        {"255: sums and differences, rejected", chain("1+1-", 63, "1-+")},
-        {"255: nested brackets", nestedDifferences(63) + "+1+"},
-        {"255: products and quotients", chain("A*B/", 63, "1*")},
-        {"255: two-argument calls", chain("MAX(1-", 42, "1") + std::string(42, ')')},
-        {"1000: differences", chain("1-", 499, "1-")},
-        {"1000: sums and differences", chain("1+1-", 250, "")},
-        {"1000: nested brackets", nestedDifferences(250) + chain("-1", 124, "")},
-        {"1000: powers and signs", chain("2^-1*", 200, "")},
-        {"1000: products and quotients", chain("A*B/", 250, "")},
-        {"1000: mixed operators, rejected", chain("1+2*3-4/5^2+", 83, "-")},
-        {"1000: calls", chain("SIN(1-", 166, "1") + std::string(166, ')') + "-"},
+        {"E6 MAX(MIN(A,B),COS(A)*EXP(B/10))", "MAX(MIN(A,B),COS(A)*EXP(B/10))"},
+        {"20 differences", repeat("1-", 20) + "1"},
+        {"30 differences, rejected", repeat("1-", 30)},
+        // The sizes the slowest shapes were first measured at.
+        {"1,000 nested calls", repeat("MAX(", 1000) + "1" + repeat(",1)", 1000)},
+        {"2,000 nested calls", repeat("MAX(", 2000) + "1" + repeat(",1)", 2000)},
+        {"8,000 characters of signed powers", repeat("2^-1*", 1599) + "2^-1*2"},
+        {"16,000 characters of signed powers", repeat("2^-1*", 3199) + "2^-1*2"},
+        {"100,000-character difference chain", repeat("1-", 49999) + "1-1"},
     };
-    return cases;
+}
+
+TParser& quietParser() {
+    static TParser parser;
+    parser.setOnParserError([](kc::parser::TCustomParser&, const std::exception&) {});
+    return parser;
+}
+
+// The most bytes one compilation holds at once, beyond what was live before it.
+double peakMebibytes(const std::string& text) {
+    TParser& parser = quietParser();
+    parser.setExpression("");
+    const std::size_t before = bench::startPeak();
+    parser.setExpression(text);
+    return static_cast<double>(bench::peakBytes() - before) / (1024.0 * 1024.0);
 }
 
 void BM_Compile(benchmark::State& state, const std::string& text) {
-    TParser parser;
-    parser.setOnParserError([](kc::parser::TCustomParser&, const std::exception&) {});
+    TParser& parser = quietParser();
     for (auto _ : state) {
         parser.setExpression(text);
         benchmark::DoNotOptimize(parser.Operations().First());
     }
-    state.SetLabel(std::to_string(text.size()) + " chars");
+    state.counters["chars"] = static_cast<double>(text.size());
+    state.counters["peak_MiB"] = peakMebibytes(text);
+}
+
+// The fuzz corpus by length: every input compiled once per iteration; the counter is the slowest input's
+// best time over the iterations.
+struct CorpusInput {
+    std::string text;
+    bool pascal;
+};
+
+std::vector<CorpusInput> corpus(std::size_t longest, std::size_t shortest) {
+    std::vector<CorpusInput> inputs;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(KC_FUZZ_CORPUS, error)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (text.size() <= longest && text.size() >= shortest) {
+            // As the fuzz target does: the first byte picks the number format.
+            const bool pascal = text.empty() || (static_cast<unsigned char>(text[0]) & 1) == 0;
+            inputs.push_back({std::move(text), pascal});
+        }
+    }
+    return inputs;
+}
+
+void BM_CompileCorpus(benchmark::State& state, std::size_t shortest, std::size_t longest) {
+    const std::vector<CorpusInput> inputs = corpus(longest, shortest);
+    std::vector<double> best(inputs.size(), 1e30);
+    TParser& parser = quietParser();
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            parser.setPascalNumberformat(inputs[i].pascal);
+            const auto start = std::chrono::steady_clock::now();
+            parser.setExpression(inputs[i].text);
+            const auto stop = std::chrono::steady_clock::now();
+            best[i] = std::min(best[i], std::chrono::duration<double, std::milli>(stop - start).count());
+        }
+    }
+    parser.setPascalNumberformat(true);
+    double peak = 0;
+    for (const CorpusInput& input : inputs) {
+        peak = std::max(peak, peakMebibytes(input.text));
+    }
+    state.counters["inputs"] = static_cast<double>(inputs.size());
+    state.counters["worst_ms"] = inputs.empty() ? 0 : *std::max_element(best.begin(), best.end());
+    state.counters["peak_MiB"] = peak;
 }
 
 // ----- Evaluation -----
 
+std::string alternating(int terms, char op) {
+    std::string text;
+    for (int i = 0; i < terms; ++i) {
+        if (i > 0) {
+            text += op;
+        }
+        text += i % 2 == 0 ? "1" : "A";
+    }
+    return text;
+}
+
+std::string nestedBrackets(int levels) {
+    std::string text = "A";
+    for (int i = 0; i < levels; ++i) {
+        text = "(" + text + (i % 2 == 0 ? "+1" : "*2") + ")";
+    }
+    return text;
+}
+
+// A complete tree of two-operand operations, leaves cycling A, B and a small number.
+constexpr char kTreeOperators[] = {' ', '+', '*', '-', '+', '*', '-'};
+std::string tree(int depth, int& leaf) {
+    if (depth == 0) {
+        const int i = leaf++;
+        return i % 3 == 0 ? "A" : i % 3 == 1 ? "B" : std::to_string(i % 7 + 1);
+    }
+    const std::string left = tree(depth - 1, leaf);
+    const std::string right = tree(depth - 1, leaf);
+    return "(" + left + kTreeOperators[depth] + right + ")";
+}
+std::string fullTree() {
+    int leaf = 0;
+    const std::string text = tree(6, leaf);
+    return text.substr(1, text.size() - 2);
+}
+
+// The same tree written out by the compiler from templates: the hand-written floor of the tree.
+template <int Depth, int Leaf> double treeFloor(double a, double b) {
+    if constexpr (Depth == 0) {
+        return Leaf % 3 == 0 ? a : Leaf % 3 == 1 ? b : static_cast<double>(Leaf % 7 + 1);
+    } else {
+        const double left = treeFloor<Depth - 1, Leaf>(a, b);
+        const double right = treeFloor<Depth - 1, Leaf + (1 << (Depth - 1))>(a, b);
+        if constexpr (kTreeOperators[Depth] == '+') {
+            return left + right;
+        } else if constexpr (kTreeOperators[Depth] == '*') {
+            return left * right;
+        } else {
+            return left - right;
+        }
+    }
+}
+
+// The hand-written floors, out of line so that each evaluation is one call reading its inputs, as an
+// interpreter's is.
+[[gnu::noinline]] double floorE1(double a, double b) {
+    return 2 * a + std::sin(b);
+}
+[[gnu::noinline]] double floorE2(double a, double b) {
+    return ((a + b) * (a - b)) / (a * b + 1);
+}
+[[gnu::noinline]] double floorE3(double a, double) {
+    const double a2 = a * a;
+    return a2 * a2 + 3 * (a2 * a) - 2 * a2 + a - 7;
+}
+[[gnu::noinline]] double floorE4(double a, double b) {
+    return std::sqrt(a * a + b * b);
+}
+[[gnu::noinline]] double floorE5(double a, double) {
+    return 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a;
+}
+[[gnu::noinline]] double floorE6(double a, double b) {
+    const double smaller = a < b ? a : b;
+    const double product = std::cos(a) * std::exp(b / 10);
+    return smaller >= product ? smaller : product;
+}
+[[gnu::noinline]] double floorE7(double a, double) {
+    return ((((((((((a + 1) * 2) + 1) * 2) + 1) * 2) + 1) * 2) + 1) * 2);
+}
+[[gnu::noinline]] double floorL1(double a, double) {
+    return 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1 + a + 1;
+}
+[[gnu::noinline]] double floorL2(double a, double b) {
+    return treeFloor<6, 0>(a, b);
+}
+[[gnu::noinline]] double floorL3(double a, double) {
+    return 1 - a - 1 - a - 1 - a - 1 - a - 1 - a - 1 - a - 1 - a - 1 - a - 1 - a - 1 - a - 1;
+}
+
 struct EvaluationCase {
     const char* id;
-    const char* text;
-    double (*native)(double, double);
+    std::string text;
+    double (*floor)(double, double);
 };
 
-const EvaluationCase evaluationCases[] = {
-    {"E1", "2*A+SIN(B)", [](double a, double b) { return 2 * a + std::sin(b); }},
-    {"E2", "((A+B)*(A-B))/(A*B+1)", [](double a, double b) { return ((a + b) * (a - b)) / (a * b + 1); }},
-    {"E3", "A^4+3*A^3-2*A^2+A-7",
-     [](double a, double) { return a * a * a * a + 3 * a * a * a - 2 * a * a + a - 7; }},
-    {"E4", "SQRT(A*A+B*B)", [](double a, double b) { return std::sqrt(a * a + b * b); }},
-    {"E5", "SIN(A)^2+COS(B)^2",
-     [](double a, double b) { return std::sin(a) * std::sin(a) + std::cos(b) * std::cos(b); }},
-    {"E6", "MAX(MIN(A,B),COS(A)*EXP(B/10))",
-     [](double a, double b) { return std::max(std::min(a, b), std::cos(a) * std::exp(b / 10)); }},
-};
+const std::vector<EvaluationCase>& evaluationCases() {
+    static const std::vector<EvaluationCase> cases = {
+        {"E1", "2*A+SIN(B)", floorE1},
+        {"E2", "((A+B)*(A-B))/(A*B+1)", floorE2},
+        {"E3", "A^4+3*A^3-2*A^2+A-7", floorE3},
+        {"E4", "SQRT(A*A+B*B)", floorE4},
+        {"E5", alternating(20, '+'), floorE5},
+        {"E6", "MAX(MIN(A,B),COS(A)*EXP(B/10))", floorE6},
+        {"E7", nestedBrackets(10), floorE7},
+        {"L1", alternating(21, '+'), floorL1},
+        {"L2", fullTree(), floorL2},
+        {"L3", alternating(21, '-'), floorL3},
+    };
+    return cases;
+}
 
 // Inputs change before every evaluation, so no engine can reuse a previous result.
 constexpr int kInputs = 64;
@@ -115,16 +276,25 @@ double inputB(int i) {
     return 1.25 + i * 0.0625;
 }
 
+template <typename Evaluate> void timeEvaluation(benchmark::State& state, Evaluate evaluate) {
+    int i = 0;
+    const std::size_t allocationsBefore = bench::allocations();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(evaluate(inputA(i), inputB(i)));
+        i = (i + 1) & (kInputs - 1);
+    }
+    state.counters["allocs"] = benchmark::Counter(
+        static_cast<double>(bench::allocations() - allocationsBefore), benchmark::Counter::kAvgIterations);
+}
+
 void BM_EvaluateKc(benchmark::State& state, const EvaluationCase& c) {
     TParser parser;
     parser.setExpression(c.text);
-    int i = 0;
-    for (auto _ : state) {
-        parser.setA(inputA(i));
-        parser.setB(inputB(i));
-        i = (i + 1) & (kInputs - 1);
-        benchmark::DoNotOptimize(parser.Value());
-    }
+    timeEvaluation(state, [&](double a, double b) {
+        parser.setA(a);
+        parser.setB(b);
+        return parser.Value();
+    });
 }
 
 std::string forMuparser(std::string text) {
@@ -140,84 +310,155 @@ void BM_EvaluateMuparser(benchmark::State& state, const EvaluationCase& c) {
     parser.DefineVar("a", &a);
     parser.DefineVar("b", &b);
     parser.SetExpr(forMuparser(c.text));
-    int i = 0;
-    for (auto _ : state) {
-        a = inputA(i);
-        b = inputB(i);
-        i = (i + 1) & (kInputs - 1);
-        benchmark::DoNotOptimize(parser.Eval());
+    timeEvaluation(state, [&](double x, double y) {
+        a = x;
+        b = y;
+        return parser.Eval();
+    });
+}
+
+void BM_EvaluateFloor(benchmark::State& state, const EvaluationCase& c) {
+    auto* floor = c.floor;
+    benchmark::DoNotOptimize(floor);
+    timeEvaluation(state, floor);
+}
+
+// The engines must agree before their times mean anything.
+void checkAgreement() {
+    for (const EvaluationCase& c : evaluationCases()) {
+        TParser parser;
+        parser.setExpression(c.text);
+        parser.setA(inputA(5));
+        parser.setB(inputB(5));
+        const double kc = static_cast<double>(parser.Value());
+        double a = inputA(5);
+        double b = inputB(5);
+        mu::Parser mu;
+        mu.DefineVar("a", &a);
+        mu.DefineVar("b", &b);
+        mu.SetExpr(forMuparser(c.text));
+        const double floor = c.floor(a, b);
+        for (double other : {static_cast<double>(mu.Eval()), floor}) {
+            if (std::fabs(kc - other) > 1e-12 * std::max(1.0, std::fabs(other))) {
+                std::printf("MISMATCH %s: kc %.17g, other %.17g\n", c.id, kc, other);
+            }
+        }
     }
 }
 
-void BM_EvaluateNative(benchmark::State& state, const EvaluationCase& c) {
-    int i = 0;
-    auto* native = c.native;
-    benchmark::DoNotOptimize(native);
-    for (auto _ : state) {
-        const double a = inputA(i);
-        const double b = inputB(i);
-        i = (i + 1) & (kInputs - 1);
-        benchmark::DoNotOptimize(native(a, b));
-    }
-}
-
-// Prints each expression's evaluation time relative to muparser once all runs are done.
-class RatioReporter : public benchmark::ConsoleReporter {
+// Prints the worst compile time per length and the evaluation ratios once all runs are done. With
+// repetitions, each figure is the median over them; interleaving the repetitions of all benchmarks
+// (--benchmark_enable_random_interleaving) spreads the machine's drift over every engine alike.
+class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Aggregate) {
+                continue;
+            }
+            const std::string name = run.run_name.str();
+            if (const auto worst = run.counters.find("worst_ms"); worst != run.counters.end()) {
+                wall_[name].push_back(worst->second.value * 1e3); // in microseconds, like the shapes
+                cpu_[name].push_back(-1);
+            } else {
+                wall_[name].push_back(run.GetAdjustedRealTime());
+                cpu_[name].push_back(run.GetAdjustedCPUTime());
+            }
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-4s %-34s %10s %10s %10s %8s %8s\n", "", "expression", "kc ns", "muparser", "native",
-                    "kc/mu", "kc/nat");
-        for (const EvaluationCase& c : evaluationCases) {
+        for (auto& [name, values] : wall_) {
+            times_[name] = median(values);
+            cpuTimes_[name] = median(cpu_[name]);
+        }
+        std::printf("\n%-8s %-34s %10s %10s %8s\n", "length", "worst shape or corpus input", "wall ms",
+                    "cpu ms", "goal ms");
+        for (std::size_t length : kLengths) {
+            const std::string prefix = "Compile/" + std::to_string(length) + "/";
+            const auto worst =
+                std::max_element(times_.begin(), times_.end(), [&](const auto& a, const auto& b) {
+                    const bool aIn = a.first.rfind(prefix, 0) == 0;
+                    const bool bIn = b.first.rfind(prefix, 0) == 0;
+                    return aIn != bIn ? bIn : aIn && a.second < b.second;
+                });
+            if (worst != times_.end() && worst->first.rfind(prefix, 0) == 0) {
+                const double cpu = cpuTimes_[worst->first];
+                std::printf("%-8zu %-34s %10.3f %10s %8.0f\n", length,
+                            worst->first.substr(prefix.size()).c_str(), worst->second / 1e3,
+                            cpu < 0 ? "-" : std::to_string(cpu / 1e3).substr(0, 6).c_str(),
+                            goalMilliseconds(length));
+            }
+        }
+        std::printf("\n%-4s %10s %10s %10s %8s %8s\n", "", "kc ns", "muparser", "floor", "kc/mu", "kc/floor");
+        double logSum = 0;
+        int logCount = 0;
+        for (const EvaluationCase& c : evaluationCases()) {
             const double kc = find("Evaluate/kc/", c.id);
             const double mu = find("Evaluate/muparser/", c.id);
-            const double native = find("Evaluate/native/", c.id);
-            if (kc <= 0 || mu <= 0 || native <= 0) {
+            const double floor = find("Evaluate/floor/", c.id);
+            if (kc <= 0 || mu <= 0 || floor <= 0) {
                 continue;
             }
-            std::printf("%-4s %-34s %10.2f %10.2f %10.2f %8.2f %8.2f\n", c.id, c.text, kc, mu, native,
-                        kc / mu, kc / native);
+            std::printf("%-4s %10.2f %10.2f %10.2f %8.2f %8.2f\n", c.id, kc, mu, floor, kc / mu, kc / floor);
+            if (std::string_view("E1E2E3E4E6").find(c.id) != std::string_view::npos) {
+                logSum += std::log(kc / mu);
+                ++logCount;
+            }
+        }
+        if (logCount > 0) {
+            std::printf("geomean kc/mu of E1-E4, E6: %.2f\n", std::exp(logSum / logCount));
         }
     }
 
 private:
+    static double median(std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    }
     double find(const std::string& prefix, const std::string& id) const {
-        std::string name = prefix;
-        name += id;
-        auto it = times_.find(name);
+        const auto it = times_.find(prefix + id);
         return it == times_.end() ? 0 : it->second;
     }
+    std::map<std::string, std::vector<double>> wall_;
+    std::map<std::string, std::vector<double>> cpu_;
     std::map<std::string, double> times_;
+    std::map<std::string, double> cpuTimes_;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    auto named = [](const char* prefix, const char* name) {
-        std::string full = prefix;
-        full += name;
-        return full;
-    };
-    for (const CompileCase& c : compileCases()) {
-        benchmark::RegisterBenchmark(named("Compile/", c.name).c_str(), BM_Compile, c.text)
+    for (const CompileCase& c : everydayCases()) {
+        benchmark::RegisterBenchmark(("Compile/" + c.name).c_str(), BM_Compile, c.text)
             ->Unit(benchmark::kMicrosecond);
     }
-    for (const EvaluationCase& c : evaluationCases) {
-        benchmark::RegisterBenchmark(named("Evaluate/kc/", c.id).c_str(), BM_EvaluateKc, c);
-        benchmark::RegisterBenchmark(named("Evaluate/muparser/", c.id).c_str(), BM_EvaluateMuparser, c);
-        benchmark::RegisterBenchmark(named("Evaluate/native/", c.id).c_str(), BM_EvaluateNative, c);
+    std::size_t shortest = 0;
+    for (std::size_t length : kLengths) {
+        const std::string prefix = "Compile/" + std::to_string(length) + "/";
+        for (const Shape& shape : shapes) {
+            benchmark::RegisterBenchmark((prefix + shape.name).c_str(), BM_Compile, shape.text(length))
+                ->Unit(benchmark::kMicrosecond);
+        }
+        if (!corpus(length, shortest).empty()) {
+            benchmark::RegisterBenchmark((prefix + "fuzz corpus").c_str(), BM_CompileCorpus, shortest, length)
+                ->Unit(benchmark::kMicrosecond);
+        }
+        shortest = length + 1;
     }
+    for (const EvaluationCase& c : evaluationCases()) {
+        benchmark::RegisterBenchmark((std::string("Evaluate/kc/") + c.id).c_str(), BM_EvaluateKc, c);
+        benchmark::RegisterBenchmark((std::string("Evaluate/muparser/") + c.id).c_str(), BM_EvaluateMuparser,
+                                     c);
+        benchmark::RegisterBenchmark((std::string("Evaluate/floor/") + c.id).c_str(), BM_EvaluateFloor, c);
+    }
+    checkAgreement();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter;
+    SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,9 +97,14 @@ public:
         Value value;
     };
 
-    // Returns false, changing nothing, when the name is already present.
+    // Returns false, changing nothing, when the name is already present. Names are letters and digits: the
+    // compiler reads a name as a whole word of them.
     bool add(std::string_view name, Value value) {
         std::string upper = toUpper(name);
+        if (upper.empty() ||
+            upper.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") != std::string::npos) {
+            throw std::invalid_argument("A name is letters and digits");
+        }
         auto it = lowerBound(upper);
         if (it != entries_.end() && it->name == upper) {
             return false;

@@ -4,6 +4,7 @@
 #include "core/runtime_error.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace kc::parser {
 
@@ -13,23 +14,32 @@ std::uint32_t gSeed = 0;
 
 constexpr Extended kPi = 3.14159265358979323846264338327950288L;
 
-[[noreturn]] __attribute__((noinline, cold)) void raiseNotFinite(Extended v) {
-    if (std::isnan(v)) {
+[[noreturn]] __attribute__((noinline, cold)) void raiseNotFinite(double stored) {
+    if (std::isnan(stored)) {
         raiseInvalidOperation();
     }
     raiseFloatOverflow();
 }
 
-// Half an ulp above the largest double: from here on, rounding to a double gives infinity.
-constexpr Extended kDoubleOverflow = 0x1.fffffffffffff8p1023L;
-
 // Results are stored as doubles; a value beyond the double range traps as an overflow on the store. The
-// test runs on the extended value so the store goes straight to its destination.
+// stored double tells, without comparing extended values: it is infinite exactly when the value lies half an
+// ulp or more beyond the largest double, and NaN when the value is. The store pops the x87 register straight
+// into the destination, so the test is an integer compare on what was stored.
 inline void storeTo(double* dest, Extended value) {
-    if (!(std::fabs(value) < kDoubleOverflow)) [[unlikely]] {
+    asm("fstpl %0" : "=m"(*dest) : "t"(value) : "st");
+    std::uint64_t bits;
+    std::memcpy(&bits, dest, sizeof bits);
+    constexpr std::uint64_t kInfinityShifted = std::uint64_t{0x7ff} << 53;
+    if ((bits << 1) >= kInfinityShifted) [[unlikely]] {
+        raiseNotFinite(*dest);
+    }
+}
+// A double result (from the C library's functions) needs no trip through the x87 unit.
+inline void storeTo(double* dest, double value) {
+    *dest = value;
+    if (!std::isfinite(value)) [[unlikely]] {
         raiseNotFinite(value);
     }
-    *dest = static_cast<double>(value);
 }
 
 // Square-and-multiply from the lowest bit, with no squaring after the top bit, so a result that fits is

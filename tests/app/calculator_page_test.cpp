@@ -6,9 +6,11 @@
 #include "support/choose.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QToolButton>
 
 namespace kc::test {
@@ -163,6 +165,39 @@ TEST_F(CalculatorPageTest, GainingTheFocusSelectsNothingAndPutsTheCaretAtTheEnd)
     ASSERT_TRUE(box->hasFocus());
     EXPECT_FALSE(box->hasSelectedText());
     EXPECT_EQ(box->cursorPosition(), 3);
+}
+
+// The box holds 32,767 characters; what would make it longer is refused whole, never cut.
+TEST_F(CalculatorPageTest, ALongPasteIsTakenWholeOrRefusedWhole) {
+    const QString deep = QString(16383, '(') + "1" + QString(16383, ')'); // 32,767 characters
+    QSignalSpy refused(box, &QLineEdit::inputRejected);
+    const auto paste = [&](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        box->paste();
+    };
+    box->setFocus();
+    const struct {
+        QString pasted;
+        QString after;
+    } pastes[] = {
+        {"(" + deep + ")", ""},               // 32,769 characters
+        {deep.left(32760), deep.left(32760)}, // fits
+        {")))))))+1", deep.left(32760)},      // nine more: refused, not cut to seven
+        {")))))))", deep},                    // seven more: exactly the limit
+    };
+    for (const auto& step : pastes) {
+        paste(step.pasted);
+        EXPECT_TRUE(box->text() == step.after)
+            << step.pasted.size() << " characters pasted: " << box->text().size() << " in the box";
+    }
+    QTest::keyClicks(box, "+");
+    press("btnCPlus");
+    EXPECT_TRUE(box->text() == deep) << "a keystroke or keypad press beyond the limit changes nothing";
+    EXPECT_EQ(refused.count(), 3) << "the box beeps at each refused paste or keystroke";
+
+    press("btnCeq");
+    EXPECT_TRUE(lines() == QStringList({deep, "1"})) << "the whole expression and its value";
+    EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
 TEST_F(CalculatorPageTest, FitsItsPageHeightAndEveryKeyShowsItsWholeCaption) {

@@ -211,6 +211,16 @@ std::string chain(const std::string& op, int operators) {
     return text;
 }
 
+std::string repeat(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+const std::string kNestings = "ETooManyNestings: Expression contains too many nestings";
+
 std::string balancedTree(int depth) {
     if (depth == 0) {
         return "A";
@@ -296,6 +306,11 @@ TEST(CompilerRobustness, LongAndOddTexts) {
         {std::string(100000, '1'), "MathError: Floating point overflow", "a 100,000-digit number"},
         {std::string(100000, '\0'), kSyntax, "NUL bytes (the message text ends at the first)"},
         {std::string(100000, '\xff'), kSyntax + std::string(100000, '\xff'), "8-bit characters"},
+        {repeat("MAX(", 4680) + "1" + repeat(",1)", 4680), kNestings, "32,761 characters of nested calls"},
+        {repeat("2^-1*", 6552) + "2^-1", kNestings, "32,764 characters of signed powers"},
+        {std::string(32767, '-'), kSyntax + std::string(32765, '-') + "\r-", "32,767 minus signs"},
+        {std::string(16382, '(') + "E-1+1" + std::string(16382, ')'), "ok",
+         "32,769 characters; E-1 is the number 0"},
     };
     for (const LongRow& row : rows) {
         TParser parser;

@@ -2,6 +2,7 @@
 // reading of the language on every short text: same acceptance, same split, same kinds, same message.
 #include "literal_reference.h"
 #include "parser/parser.h"
+#include "parser/term_automaton.h"
 #include "parser_test_support.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +91,25 @@ std::string randomExpression(std::mt19937& random, int depth) {
     }
 }
 
+// The recogniser looks its automaton's steps up in a cache; without it, it works them out each time.
+TEST(CompilerReference, AgreesWithTheLiteralRecursionWithoutTheStepCache) {
+    TParser parser;
+    LiteralReference reference(parser);
+    struct WithoutCache {
+        detail::StepCache& cache = detail::stepCache();
+        std::size_t limit = (cache.clear(), cache.setLimit(0));
+        ~WithoutCache() { cache.setLimit(limit); }
+    } withoutCache;
+    std::mt19937 random(99);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = randomText(random);
+        const std::string actual = compiled(parser, text);
+        if (actual.rfind("other: ", 0) != 0) {
+            ASSERT_EQ(actual, reference.describe(text)) << "text: " << text;
+        }
+    }
+}
+
 TEST(CompilerReference, AgreesWithTheLiteralRecursionOnMutatedExpressions) {
     TParser parser;
     LiteralReference reference(parser);
@@ -116,6 +136,57 @@ TEST(CompilerReference, AgreesWithTheLiteralRecursionOnMutatedExpressions) {
             continue;
         }
         ASSERT_EQ(actual, reference.describe(text)) << "text: " << text;
+    }
+}
+
+std::string repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+// The shapes that made a search over every split slow, each at every length the literal recursion can still
+// afford (it is exponential in most of them), and with every one-character change of a middle length.
+TEST(CompilerReference, AgreesOnTheSlowShapesAtEveryLength) {
+    struct Shape {
+        const char* name;
+        std::string (*text)(int count);
+        int longest;
+    };
+    const Shape shapes[] = {
+        {"nested two-argument calls", [](int k) { return repeated("MAX(", k) + "1" + repeated(",1)", k); },
+         12},
+        {"signed powers", [](int k) { return repeated("2^-1*", k) + "2^-1"; }, 9},
+        {"minus signs", [](int k) { return std::string(static_cast<std::size_t>(k), '-'); }, 23},
+        {"differences", [](int k) { return repeated("1-", k) + "1"; }, 14},
+        {"deep brackets", [](int k) { return repeated("(", k) + "1" + repeated(")", k); }, 500},
+        {"sums", [](int k) { return repeated("1+", k) + "1"; }, 14},
+        {"exponent or variable E", [](int k) { return repeated("E-1-", k) + "E+1"; }, 9},
+        {"mixed calls", [](int k) { return repeated("MIN(SIN(", k) + "A" + repeated("),-B)", k); }, 6},
+    };
+    TParser parser;
+    LiteralReference reference(parser);
+    const std::string changes = "-+*/^(),E1";
+    for (const Shape& shape : shapes) {
+        for (int k = 1; k <= shape.longest; ++k) {
+            const std::string text = shape.text(k);
+            ASSERT_EQ(compiled(parser, text), reference.describe(text)) << shape.name << ": " << text;
+        }
+        const std::string middle = shape.text(shape.longest / 2 + 1);
+        for (std::size_t at = 0; at < middle.size(); ++at) {
+            std::vector<std::string> variants = {middle.substr(0, at) + middle.substr(at + 1)};
+            for (char c : changes) {
+                variants.push_back(middle.substr(0, at) + c + middle.substr(at));
+            }
+            for (const std::string& text : variants) {
+                const std::string actual = compiled(parser, text);
+                if (actual.rfind("other: ", 0) != 0) {
+                    ASSERT_EQ(actual, reference.describe(text)) << shape.name << ": " << text;
+                }
+            }
+        }
     }
 }
 

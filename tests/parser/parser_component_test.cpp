@@ -298,6 +298,9 @@ TEST_F(ParserTest, LocaleNumbersWhenPascalFormatIsOff) {
     setDecimalSeparator(',');
     parser.setPascalNumberformat(false);
     EXPECT_EQ(valueOf("1,5*2"), 3);
+    EXPECT_EQ(valueOf("MAX(1,5,2)"), 5.2) << "arguments split at the first comma that leaves two terms";
+    EXPECT_EQ(failureOf([&] { valueOf("MAX(,5,2)"); }), "ESyntaxError: Error parsing expression:\rMAX(,5,2)")
+        << "a comma first stops the search, though ,5 is a number";
     EXPECT_EQ(valueOf("-PI"), -3.141592653589793);
     EXPECT_EQ(failureOf([&] { valueOf("E2"); }), "ESyntaxError: Error parsing expression:\rE2");
     EXPECT_EQ(failureOf([&] { valueOf("1E4000"); }), "MathError: Floating point overflow");
@@ -320,6 +323,10 @@ TEST_F(ParserTest, RegistriesIgnoreCase) {
     FunctionRegistry functions;
     functions.addUnique("F", nullptr);
     EXPECT_THROW(functions.addUnique("f", nullptr), RuntimeError) << "a function added twice is an error";
+    for (const char* name : {"", "A B", "F(", "X+Y", "A.B"}) {
+        EXPECT_THROW(functions.add(name, nullptr), std::invalid_argument) << "names are letters and digits";
+    }
+    EXPECT_TRUE(functions.add("LOG10", nullptr));
 }
 
 TEST_F(ParserTest, EvaluationAllocatesNothing) {

@@ -12,6 +12,9 @@
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QToolButton>
+#include <QValidator>
+
+#include <limits>
 
 namespace kc::app {
 
@@ -65,6 +68,20 @@ public:
     }
 };
 
+// The longest expression the box holds. A paste, drop, keystroke or keypad press that would make it longer
+// is refused whole, with a beep, and the text stays as it was: Qt's own length limit would cut a paste
+// silently. Far beyond any real expression, the limit keeps the box, the history and the error report
+// quick to draw (a line edit lays its whole text out on every keystroke).
+constexpr int kLongestExpression = 32767;
+
+class ExpressionLength final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*position*/) const override {
+        return input.size() <= kLongestExpression ? Acceptable : Invalid;
+    }
+};
+
 QFont keypadFont(int pixelSize, bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif); // stands in where that face is not installed
@@ -83,6 +100,9 @@ CalcPage::CalcPage(QWidget* parent)
     ui->lstC->viewport()->installEventFilter(this);
     ui->lstC->installEventFilter(this);
     ui->txtCalc->installEventFilter(this);
+    ui->txtCalc->setMaxLength(std::numeric_limits<int>::max());
+    ui->txtCalc->setValidator(new ExpressionLength(ui->txtCalc));
+    connect(ui->txtCalc, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
 
     const QList<QToolButton*> digits = {ui->btnC0, ui->btnC1, ui->btnC2, ui->btnC3, ui->btnC4,  ui->btnC5,
                                         ui->btnC6, ui->btnC7, ui->btnC8, ui->btnC9, ui->btnCdot};
@@ -109,7 +129,7 @@ QStringList CalcPage::resultControls() const {
 
 void CalcPage::btnC0Click(const QAbstractButton* sender) {
     // Appended at the end whatever the caret or selection, as on a pocket calculator.
-    ui->txtCalc->setText(ui->txtCalc->text() + sender->text());
+    appendToExpression(sender->text());
     ui->txtCalc->setFocus();
     txtCalcEnter();
 }
@@ -128,7 +148,7 @@ void CalcPage::btnCeqClick() {
 void CalcPage::lstCDblClick() {
     const QModelIndexList selected = ui->lstC->selectionModel()->selectedIndexes();
     if (!selected.isEmpty())
-        ui->txtCalc->setText(ui->txtCalc->text() + selected.first().data().toString());
+        appendToExpression(selected.first().data().toString());
     ui->txtCalc->setFocus();
     txtCalcEnter();
 }
@@ -136,6 +156,15 @@ void CalcPage::lstCDblClick() {
 void CalcPage::txtCalcEnter() {
     ui->txtCalc->deselect();
     ui->txtCalc->end(false);
+}
+
+void CalcPage::appendToExpression(const QString& tail) {
+    const QString text = ui->txtCalc->text() + tail;
+    if (text.size() > kLongestExpression) {
+        QApplication::beep();
+        return;
+    }
+    ui->txtCalc->setText(text);
 }
 
 void CalcPage::appendLine(const QString& line) {

@@ -37,6 +37,8 @@ protected:
 private:
     // Returns true when the key press is consumed.
     bool txtCalcKeyPress(const QKeyEvent& key);
+    // Adds to the end of the expression, unless that makes it too long (then the box beeps).
+    void appendToExpression(const QString& tail);
     void appendLine(const QString& line);
 
     std::unique_ptr<Ui::CalcPage> ui;
