@@ -147,21 +147,4 @@ QIcon exitGlyph(const QPalette& palette) {
     });
 }
 
-QIcon windowIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient surface(QPointF(12, 12), 20);
-    surface.setColorAt(0.0, QColor(250, 196, 120));
-    surface.setColorAt(1.0, QColor(120, 50, 30));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(surface);
-    painter.drawEllipse(QRectF(4, 4, 24, 24));
-    painter.setPen(QPen(QColor(220, 210, 170), 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(QPointF(16, 16), 15, 5);
-    return QIcon(pixmap);
-}
-
 } // namespace kc::app

@@ -11,6 +11,5 @@ QPixmap paintFrontPicture(QSize size);
 QIcon stayOnTopGlyph(const QPalette& palette);
 QIcon helpGlyph();
 QIcon exitGlyph(const QPalette& palette);
-QIcon windowIcon();
 
 } // namespace kc::app
