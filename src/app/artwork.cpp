@@ -51,7 +51,7 @@ void paintPlanet(QPainter& painter, QSize size) {
 
 void paintShip(QPainter& painter, QSize size) {
     QPainterPath hull;
-    const QPointF nose(size.width() * 0.34, size.height() * 0.30);
+    const QPointF nose(size.width() * 0.40, size.height() * 0.47);
     hull.moveTo(nose);
     hull.lineTo(nose + QPointF(-34, 10));
     hull.lineTo(nose + QPointF(-26, 0));
@@ -67,12 +67,12 @@ void paintShip(QPainter& painter, QSize size) {
 void paintTitle(QPainter& painter, QSize size) {
     QFont font = painter.font();
     font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 2.2);
+    font.setPixelSize(29);
     painter.setFont(font);
     painter.setPen(QColor(255, 230, 120));
     painter.drawText(QRect(12, 10, size.width() - 24, 40), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Korvath!"));
-    font.setPointSizeF(font.pointSizeF() * 0.55);
+    font.setPixelSize(16);
     painter.setFont(font);
     painter.setPen(QColor(200, 220, 255));
     painter.drawText(QRect(14, 46, size.width() - 24, 24), Qt::AlignLeft | Qt::AlignVCenter,
@@ -98,19 +98,16 @@ template <typename Paint> QIcon glyph(Paint paint) {
 
 } // namespace
 
-QPixmap paintFrontPicture(QSize size) {
-    QPixmap picture(size);
-    QPainter painter(&picture);
+void paintFrontPicture(QPainter& painter, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, size.height());
     sky.setColorAt(0.0, QColor(4, 6, 28));
     sky.setColorAt(1.0, QColor(18, 8, 46));
-    painter.fillRect(picture.rect(), sky);
+    painter.fillRect(QRect(QPoint(0, 0), size), sky);
     paintStars(painter, size);
     paintPlanet(painter, size);
     paintShip(painter, size);
     paintTitle(painter, size);
-    return picture;
 }
 
 // Outlines in the palette's text colour, so they show on a dark desktop theme as on a light one.

@@ -4,10 +4,12 @@
 #include <QPalette>
 #include <QPixmap>
 
+class QPainter;
+
 namespace kc::app {
 
-// The program's own pictures, painted at start so no image files have to travel with it.
-QPixmap paintFrontPicture(QSize size);
+// The program's own pictures, painted by code so no image files have to travel with it.
+void paintFrontPicture(QPainter& painter, QSize size);
 QIcon stayOnTopGlyph(const QPalette& palette);
 QIcon helpGlyph();
 QIcon exitGlyph(const QPalette& palette);
