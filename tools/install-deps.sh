@@ -30,12 +30,13 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# grep reads all its input (no -q): under pipefail, a writer cut off by an early exit would fail the test.
 installed() {
-  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep 'install ok installed' >/dev/null
 }
 
 known() {
-  apt-cache policy "$1" 2>/dev/null | grep -q 'Candidate: [^(]'
+  apt-cache policy "$1" 2>/dev/null | grep 'Candidate: [^(]' >/dev/null
 }
 
 missing=()

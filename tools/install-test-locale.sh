@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The conversion tests check a decimal-comma locale; make de_DE.UTF-8 available (as root, or with sudo).
 set -euo pipefail
-locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && exit 0
+locale -a 2>/dev/null | grep -i '^de_DE\.utf-\?8$' >/dev/null && exit 0
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then sudo "$@"; else return 1; fi
 }

@@ -6,8 +6,8 @@
 #include "app/page_context.h"
 #include "app/page_table.h"
 #include "app/pages/about_page.h"
-#include "app/pages/interception_page.h"
 #include "app/pages/cloaking_page.h"
+#include "app/pages/interception_page.h"
 #include "app/pages/planet_value_page.h"
 #include "app/settings_store.h"
 #include "app/user_dialogs.h"
@@ -35,6 +35,18 @@ constexpr int kF1KeyCode = 112;
 constexpr int kPageFontPixels = 11;
 constexpr int kInterceptionFrameMs = 25;
 const char* const kHelpFileName = "KorvathCalc.HLP";
+
+// Under a fractional scale Qt asks the window manager for resize steps of round(scale) device pixels counted
+// from the base size, and a window manager that honours them cuts an odd width by a pixel on the next resize.
+// A base size with the right remainder keeps the exact size reachable.
+int reachableBase(int logical, qreal ratio) {
+    const int target = qRound(logical * ratio);
+    const int step = std::max(1, qRound(ratio));
+    for (int base = 0; base <= 2 * step; ++base)
+        if ((target - qRound(base * ratio)) % step == 0)
+            return base;
+    return 0;
+}
 
 } // namespace
 
@@ -261,7 +273,10 @@ void TForm1::applyOuterHeight() {
     if (outerHeight_ <= 0)
         return;
     appliedFrameHeight_ = frameHeight();
-    setFixedSize(kClientWidth, std::max(outerHeight_ - appliedFrameHeight_, ui->pnlTop->height()));
+    const QSize client(kClientWidth, std::max(outerHeight_ - appliedFrameHeight_, ui->pnlTop->height()));
+    const qreal ratio = devicePixelRatioF();
+    setBaseSize(reachableBase(client.width(), ratio), reachableBase(client.height(), ratio));
+    setFixedSize(client);
 }
 
 int TForm1::frameHeight() const {
