@@ -30,7 +30,7 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 # A helper for a game, not a game: "games" would ask for the programs in /usr/games.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tarvellin.net/korvathcalc/)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KC_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The help viewer keeps its search index in SQLite, through Qt's driver plugin, which no library links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")

@@ -11,6 +11,6 @@ rm -f build-release/korvathcalc_*.deb
 package="$(ls build-release/korvathcalc_*.deb)"
 echo "Built $package"
 desktop-file-validate data/net.tarvellin.KorvathCalc.desktop
-appstreamcli validate --no-net --pedantic data/net.tarvellin.KorvathCalc.metainfo.xml
+appstreamcli validate --no-net --pedantic build-release/data/net.tarvellin.KorvathCalc.metainfo.xml
 # Errors fail the build; the warnings left are explained in packaging/lintian-notes.md.
 lintian --fail-on error --info "$package"

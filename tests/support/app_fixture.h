@@ -78,7 +78,7 @@ protected:
     QString designFile() const { return dataFolder.filePath(QStringLiteral("Cloaking.dat")); }
     void showWindow() {
         window->show();
-        QApplication::setActiveWindow(window.get());
+        window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 

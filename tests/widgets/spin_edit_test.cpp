@@ -25,7 +25,7 @@ protected:
         other.setParent(&window);
         other.move(0, 30);
         window.show();
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         box.setFocus();
     }
