@@ -1,5 +1,7 @@
 #include "app/design_file.h"
 
+#include "app/help/help_system.h"
+
 #include "core/runtime_error.h"
 #include "storage/cloak_designs.h"
 
@@ -102,7 +104,10 @@ DesignFileLocation locateDesignFile(const QString& chosenFile, const QString& pr
 
 DesignFileLocation locateDesignFile(const QString& chosenFile) {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    return locateDesignFile(chosenFile, programFolder, QFileInfo(programFolder).isWritable(),
+    // Even run by root, an installed program never writes beside itself (e.g. into /usr/bin).
+    const bool portableCopy =
+        QFileInfo(programFolder).isWritable() && !QFileInfo::exists(installedDataFolder());
+    return locateDesignFile(chosenFile, programFolder, portableCopy,
                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 

@@ -124,15 +124,18 @@ QStringList HelpSystem::indexKeywords() const {
     return model->stringList();
 }
 
+QString installedDataFolder() {
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral(KC_INSTALLED_DATA_DIR));
+}
+
 // A bare name means "in the current directory" (the program's folder: a build tree or a portable copy);
 // an installed program finds it in its shared data folder instead.
 QFileInfo HelpSystem::locateHelpFile() const {
     const QFileInfo beside(QDir::current().absoluteFilePath(m_helpFileName));
     if (beside.exists() || QFileInfo(m_helpFileName).isAbsolute())
         return beside;
-    const QFileInfo installed(
-        QDir(QCoreApplication::applicationDirPath())
-            .absoluteFilePath(QStringLiteral(KC_INSTALLED_DATA_DIR "/") + m_helpFileName));
+    const QFileInfo installed(QDir(installedDataFolder()).absoluteFilePath(m_helpFileName));
     return installed.exists() ? installed : beside;
 }
 

@@ -18,6 +18,10 @@ namespace kc::app {
 
 class HelpViewer;
 
+// The shared data folder (help file) of an installed program, found relative to the program's own folder;
+// it exists only for an installed copy, never for a build tree or a portable copy.
+QString installedDataFolder();
+
 // Opens the program's help file in one help window. Nothing is read until help is first asked for, so
 // start-up does not pay for it.
 class HelpSystem : public QObject {
