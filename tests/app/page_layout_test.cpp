@@ -20,9 +20,13 @@ TEST_F(WindowTest, EveryControlOfEveryPageLiesInsideItsParent) {
             const QString name = widget->objectName();
             if (name.isEmpty() || name.startsWith("qt_") || !widget->isVisibleTo(page))
                 continue;
-            EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()))
-                << info.caption << ": " << name.toStdString() << " runs out of "
-                << widget->parentWidget()->objectName().toStdString();
+            const QRect room = widget->parentWidget()->rect();
+            const QRect geometry = widget->geometry();
+            EXPECT_TRUE(room.contains(geometry))
+                << info.caption << ": " << name.toStdString() << " at x " << geometry.x() << "..."
+                << geometry.right() << ", y " << geometry.y() << "..." << geometry.bottom() << " runs out of "
+                << widget->parentWidget()->objectName().toStdString() << " (" << room.width() << " x "
+                << room.height() << ")";
         }
     }
 }
