@@ -72,9 +72,11 @@ private:
                 out += ' ';
                 out += of(r->Arg1);
                 if (isTwoOperandKind(r->Kind)) {
-                    out += " " + of(r->Arg2);
+                    out += ' ';
+                    out += of(r->Arg2);
                 }
-                return out + ")";
+                out += ')';
+                return out;
             }
         }
         return leaf(real);
