@@ -13,10 +13,17 @@ HistoryList::HistoryList(QWidget* parent) : QListView(parent) {
 }
 
 void HistoryList::updateGeometries() {
+    const int lines = model() != nullptr ? model()->rowCount(rootIndex()) : 0;
+    // Any line can be the top line, so from two lines on there is always somewhere to scroll and the bar
+    // shows. Left "as needed", the base class would hide it whenever the lines fit and the wider range set
+    // below would show it again; each change resizes the viewport, which asks for new geometries: an endless
+    // relayout that froze the window.
+    const Qt::ScrollBarPolicy policy = lines > 1 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != policy)
+        setVerticalScrollBarPolicy(policy);
     // The base class clamps the position to its own, shorter range first: keep the line that was on top.
     const int top = verticalScrollBar()->value();
     QListView::updateGeometries();
-    const int lines = model() != nullptr ? model()->rowCount(rootIndex()) : 0;
     verticalScrollBar()->setRange(0, std::max(0, lines - 1));
     verticalScrollBar()->setValue(top);
 }

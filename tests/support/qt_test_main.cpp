@@ -1,4 +1,7 @@
-// One main for every Qt test program: an off-screen QApplication unless a platform is chosen.
+// One main for every Qt test program: an off-screen QApplication unless a platform is chosen, and the dialog
+// watchdog.
+#include "support/dialog_watchdog.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,5 +10,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
+    kc::test::startDialogWatchdog();
     return RUN_ALL_TESTS();
 }
