@@ -27,6 +27,7 @@ public:
     void CMMouseEnter();
     void CMMouseLeave();
 
+    void showPopup() override;
     void hidePopup() override;
 
 signals:
@@ -38,6 +39,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    bool pointerIsOver() const;
+
     bool autoDrop_ = false;
     bool sorted_ = false;
     // The list closed with the pointer still over the box: the enter notification that follows is not a real

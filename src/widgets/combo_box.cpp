@@ -1,5 +1,7 @@
 #include "widgets/combo_box.h"
 
+#include "widgets/accessible_combo_box.h"
+
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 namespace kc::widgets {
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    installComboBoxNames();
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this] {
         typedOver_ = false;
@@ -60,12 +63,17 @@ void ComboBox::widenToShow(const QString& text) {
     setMinimumWidth(std::max(minimumWidth(), width));
 }
 
+void widenListToItems(QComboBox& box) {
+    QAbstractItemView* list = box.view();
+    const int itemsWidth =
+        list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+        (box.count() > box.maxVisibleItems() ? list->verticalScrollBar()->sizeHint().width() : 0);
+    list->setMinimumWidth(itemsWidth);
+}
+
 void ComboBox::showPopup() {
     // Items appended later (unlocking) count too, so the width is taken each time the list opens.
-    QAbstractItemView* list = view();
-    const int itemsWidth = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
-                           (count() > maxVisibleItems() ? list->verticalScrollBar()->sizeHint().width() : 0);
-    list->setMinimumWidth(itemsWidth);
+    widenListToItems(*this);
     QComboBox::showPopup();
 }
 

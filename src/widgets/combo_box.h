@@ -4,6 +4,9 @@
 
 namespace kc::widgets {
 
+// Opens `box`'s list at least as wide as its longest item, however narrow the box.
+void widenListToItems(QComboBox& box);
+
 // A page's drop-down list. When it allows typing, typed text deselects the item, as with the classic combo
 // box: itemIndex() is then -1 and the text stays as typed. change() fires on every choice from the list and
 // on every typed change; choices made by code fire nothing.

@@ -42,6 +42,18 @@ TEST_F(ShellTest, SelectorListsEveryPageButTheFrontInCaseInsensitiveOrder) {
     EXPECT_EQ(window->pageSelector()->maxVisibleItems(), 15);
 }
 
+TEST_F(ShellTest, TheDroppedSelectorShowsTheLongestCaptionWholeAndTheBoxKeepsItsWidth) {
+    showWindow();
+    TAutoDropBox* selector = window->pageSelector();
+    selector->showPopup();
+    const QAbstractItemView* list = selector->view();
+    // The items are drawn in the selector's font.
+    const int longest = selector->fontMetrics().horizontalAdvance("Jammers Vs Battle Computers");
+    EXPECT_GT(list->viewport()->width(), longest);
+    EXPECT_EQ(selector->width(), 153);
+    selector->hidePopup();
+}
+
 TEST_F(ShellTest, StartsOnTheFrontPageWithEveryPageNamedInOrder) {
     ASSERT_EQ(window->pageCount(), app::kPageCount);
     for (int index = 0; index < app::kPageCount; ++index)

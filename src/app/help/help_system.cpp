@@ -10,8 +10,12 @@
 #include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpLink>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -40,6 +44,29 @@ void waitFor(Sender* sender, Signal done, Start start) {
 // Tells a rebuilt or replaced help file from the one already loaded.
 QString fileStamp(const QFileInfo& info) {
     return info.lastModified().toString(Qt::ISODateWithMs) + QLatin1Char('/') + QString::number(info.size());
+}
+
+// Next to the window the player is working in, so help and page can be read side by side: to its right, else
+// to its left, else where it covers the least of it.
+void placeBeside(QWidget& viewer, const QWidget& owner) {
+    constexpr int gap = 4;
+    const QRect ownerFrame = owner.frameGeometry();
+    const QRect screen = owner.screen()->availableGeometry();
+    // Not yet framed: allow the frame the owner has.
+    const QSize frame = viewer.size() + (ownerFrame.size() - owner.size());
+    int x = ownerFrame.right() + 1 + gap;
+    if (x + frame.width() - 1 > screen.right()) {
+        const int left = ownerFrame.left() - gap - frame.width();
+        if (left >= screen.left())
+            x = left;
+        else if (screen.right() - ownerFrame.right() >= ownerFrame.left() - screen.left())
+            x = screen.right() + 1 - frame.width();
+        else
+            x = screen.left();
+    }
+    const int y = std::clamp(ownerFrame.top(), screen.top(),
+                             std::max(screen.top(), screen.bottom() + 1 - frame.height()));
+    viewer.move(std::max(x, screen.left()), y);
 }
 
 void appendTitles(const QHelpContentModel& model, const QModelIndex& parent, QStringList& titles) {
@@ -77,11 +104,10 @@ bool HelpSystem::showFinder() {
         return false;
     HelpViewer* helpViewer = viewer();
     helpViewer->showContentsTab();
-    if (helpViewer->currentUrl().isEmpty()) {
-        const QList<QHelpLink> links = m_engine->documentsForIdentifier(contentsContext);
-        if (!links.isEmpty())
-            helpViewer->showPage(links.first().url);
-    }
+    // The finder always opens on the contents, not on whatever topic was read last.
+    const QList<QHelpLink> links = m_engine->documentsForIdentifier(contentsContext);
+    if (!links.isEmpty())
+        helpViewer->showPage(links.first().url);
     presentViewer();
     return true;
 }
@@ -202,8 +228,7 @@ HelpViewer* HelpSystem::viewer() {
         if (!m_viewerGeometry.isEmpty())
             m_viewer->restoreGeometry(m_viewerGeometry);
         else if (m_owner != nullptr)
-            // Where the player is looking, not in a corner of the screen.
-            m_viewer->move(m_owner->window()->frameGeometry().center() - m_viewer->rect().center());
+            placeBeside(*m_viewer, *m_owner->window());
         // The engine keeps plain pointers to the contents and index widgets inside the window, so it must not
         // outlive the window, e.g. when the owner window takes the help window down with it.
         connect(m_viewer, &QObject::destroyed, this, &HelpSystem::dropEngine);

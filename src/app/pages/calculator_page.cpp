@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QValidator>
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace kc::app {
@@ -88,6 +90,22 @@ QFont keypadFont(int pixelSize, bool bold) {
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
+}
+
+// The editing shortcuts of any text box (copy, paste, select all, undo, ...): they type no character of
+// their own, though the keyboard reports one (Ctrl+V as a control character).
+bool isEditingShortcut(const QKeyEvent& key) {
+    static const QKeySequence::StandardKey kShortcuts[] = {QKeySequence::Copy,
+                                                           QKeySequence::Cut,
+                                                           QKeySequence::Paste,
+                                                           QKeySequence::SelectAll,
+                                                           QKeySequence::Undo,
+                                                           QKeySequence::Redo,
+                                                           QKeySequence::DeleteStartOfWord,
+                                                           QKeySequence::DeleteEndOfWord,
+                                                           QKeySequence::Deselect};
+    return std::any_of(std::begin(kShortcuts), std::end(kShortcuts),
+                       [&](QKeySequence::StandardKey shortcut) { return key.matches(shortcut); });
 }
 
 } // namespace
@@ -174,10 +192,10 @@ void CalcPage::appendLine(const QString& line) {
 }
 
 bool CalcPage::txtCalcKeyPress(const QKeyEvent& key) {
-    // Keys that type no character (arrows, Delete, Tab) keep their usual meaning.
+    // Keys that type no character (arrows, Delete, Tab) and the editing shortcuts keep their usual meaning.
     const QString typed = key.text();
     if (typed.isEmpty() || key.key() == Qt::Key_Delete || key.key() == Qt::Key_Tab ||
-        key.key() == Qt::Key_Backtab)
+        key.key() == Qt::Key_Backtab || isEditingShortcut(key))
         return false;
     const char32_t character = typed.size() == 1 ? typed.front().unicode() : U'\0';
     if (!pages::calcKeepsTypedCharacter(character))
