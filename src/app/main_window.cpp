@@ -3,8 +3,10 @@
 #include "app/artwork.h"
 #include "app/calculator_page.h"
 #include "app/help/help_system.h"
+#include "app/page_accessibility.h"
 #include "app/page_context.h"
 #include "app/page_table.h"
+#include "app/page_text.h"
 #include "app/pages/about_page.h"
 #include "app/pages/cloaking_page.h"
 #include "app/pages/interception_page.h"
@@ -16,11 +18,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -98,13 +102,18 @@ void TForm1::fitTitle() {
 
 void TForm1::buildPages() {
     const PageContext context{tables_, HiddenItems};
-    for (int index = 0; index < kPageCount; ++index)
-        ui->pgcMain->addWidget(createPage(index, context, ui->pgcMain));
+    for (int index = 0; index < kPageCount; ++index) {
+        CalculatorPage* page = createPage(index, context, ui->pgcMain);
+        prepareAccessibility(*page);
+        ui->pgcMain->addWidget(page);
+    }
     ui->pgcMain->setCurrentIndex(kFrontPageIndex);
 }
 
 void TForm1::connectShellControls() {
     connect(ui->cmbTab, &QComboBox::activated, this, reported(this, &TForm1::cmbTabClick));
+    auto* copyPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    connect(copyPage, &QShortcut::activated, this, &TForm1::copyShownPage);
     connect(ui->btnOnTop, &QToolButton::clicked, this, reported(this, &TForm1::Stay1Click));
     connect(ui->btnHelp, &QToolButton::clicked, this, reported(this, &TForm1::btnHelpClick));
     connect(ui->btnExit, &QToolButton::clicked, this, reported(this, &TForm1::btnExitClick));
@@ -216,6 +225,10 @@ void TForm1::pgcMainChange() {
         tmrIntersect->stop();
     activePage()->pageActivated();
     setOuterHeight(PageHeight(kPages.at(activePageIndex()).tag, aboutPage()->largeFontsBox()->isChecked()));
+}
+
+void TForm1::copyShownPage() {
+    QGuiApplication::clipboard()->setText(pageAsText(*activePage()));
 }
 
 void TForm1::btnExitClick() {

@@ -6,8 +6,8 @@
 // window to its Tag (pgcMainChange). Each page binds its own controls to its own handlers and shares nothing
 // with the others; the window only decides which page shows. Closing the window runs FormDestroy.
 
-#include "core/runtime_error.h"
 #include "app/design_file.h"
+#include "core/runtime_error.h"
 #include "rules/game_tables.h"
 
 #include <QString>
@@ -54,6 +54,8 @@ public:
     void FormKeyUp(int keyCode, Qt::KeyboardModifiers shift);
     void chkAutodropClick();
     void chkLargeFntClick();
+    // Ctrl+Shift+C: the shown page as text on the clipboard.
+    void copyShownPage();
     void CMMouseEnter() {}
     void CMMouseLeave() {}
 

@@ -3,6 +3,7 @@
 #include "app/calculator_page.h"
 #include "app/main_window.h"
 #include "app/page_table.h"
+#include "app/page_text.h"
 #include "app/user_dialogs.h"
 #include "cli/control_access.h"
 
@@ -127,7 +128,8 @@ void printResults(const app::TForm1& window, const std::set<int>& pages, std::os
         const app::CalculatorPage* page = window.page(index);
         for (const QString& name : page->resultControls()) {
             const auto* control = page->findChild<QWidget*>(name);
-            const QStringList lines = control != nullptr ? controlTexts(control) : QStringList{QString()};
+            const QStringList lines =
+                control != nullptr ? app::controlTexts(control) : QStringList{QString()};
             if (qobject_cast<const QAbstractItemView*>(control) == nullptr) {
                 out << text(name) << '=' << text(escapeText(lines.value(0))) << '\n';
                 continue;

@@ -158,23 +158,6 @@ std::optional<QString> applyValue(QWidget* control, const QString& value, TextAn
     return QStringLiteral("is not a control that takes a value");
 }
 
-QStringList controlTexts(const QWidget* control) {
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return {label->text()};
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return {edit->text()};
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(control)) {
-        QStringList lines;
-        const QAbstractItemModel* model = view->model();
-        for (int row = 0; model != nullptr && row < model->rowCount(); ++row)
-            lines << model->index(row, 0).data().toString();
-        return lines;
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return {button->text()};
-    return {QString()};
-}
-
 QString describeControl(const QWidget* control) {
     if (const auto* box = qobject_cast<const widgets::SpinEdit*>(control)) {
         const QString range = box->minValue() == box->maxValue()

@@ -21,9 +21,6 @@ struct TextAnswerSlot {
 // when the control cannot take that value (a check box given 2, a list without that item, ...).
 std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers);
 
-// What a result control shows, one entry per line of a list box, one entry otherwise.
-QStringList controlTexts(const QWidget* control);
-
 // A one-line description of an input control for --help: its kind, range, items and initial state; empty for
 // widgets the driver cannot set.
 QString describeControl(const QWidget* control);
