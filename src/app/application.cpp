@@ -49,6 +49,13 @@ void Application::useDarkPaletteForChecks() {
     dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
     dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
     dark.setColor(QPalette::HighlightedText, Qt::black);
+    // Disabled controls must look disabled (the cloak boxes without a design, the immune ranges).
+    const QColor greyedText(127, 127, 127);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                           QPalette::HighlightedText, QPalette::PlaceholderText})
+        dark.setColor(QPalette::Disabled, role, greyedText);
+    dark.setColor(QPalette::Disabled, QPalette::Base, QColor(53, 53, 53));
+    dark.setColor(QPalette::Disabled, QPalette::Highlight, QColor(80, 80, 80));
     setPalette(dark);
 }
 

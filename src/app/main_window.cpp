@@ -5,6 +5,7 @@
 #include "app/help/help_system.h"
 #include "app/page_accessibility.h"
 #include "app/page_context.h"
+#include "app/page_fonts.h"
 #include "app/page_table.h"
 #include "app/page_text.h"
 #include "app/pages/about_page.h"
@@ -37,6 +38,8 @@ constexpr int kDesignClientHeight = 271;
 constexpr int kF1KeyCode = 112;
 // The pages are laid out for the classic 8-point dialog font, about 11 pixels high.
 constexpr int kPageFontPixels = 11;
+// Large fonts: a quarter taller window, and text up to a quarter larger where the page still fits.
+constexpr int kLargestPageFontPixels = (kPageFontPixels * 5 + 3) / 4;
 constexpr int kInterceptionFrameMs = 25;
 const char* const kHelpFileName = "KorvathCalc.HLP";
 
@@ -270,6 +273,16 @@ void TForm1::chkAutodropClick() {
     storeSetting(kAutoDropSetting, on);
 }
 
+void TForm1::fitActivePageFont() {
+    QWidget& page = *activePage();
+    if (!aboutPage()->largeFontsBox()->isChecked()) {
+        useNormalFont(page, kPageFontPixels);
+        return;
+    }
+    const QSize room(kClientWidth, std::max(0, outerHeight_ - frameHeight() - ui->pnlTop->height()));
+    fitLargerFont(page, room, kPageFontPixels, kLargestPageFontPixels);
+}
+
 void TForm1::chkLargeFntClick() {
     const bool on = aboutPage()->largeFontsBox()->isChecked();
     setOuterHeight(PageHeight(kPages.at(activePageIndex()).tag, on));
@@ -279,6 +292,7 @@ void TForm1::chkLargeFntClick() {
 void TForm1::setOuterHeight(int height) {
     outerHeight_ = height;
     applyOuterHeight();
+    fitActivePageFont();
 }
 
 // The Tag is the outer height, title bar and borders included; the page gets what the frame leaves.

@@ -93,6 +93,8 @@ private:
     void makeProgramFolderCurrent();
     // Writes a setting; while the settings are read at start a refusal is kept for one report.
     void storeSetting(const Setting& setting, bool on);
+    // Large fonts: the shown page's text as large as it fits (see fitLargerFont).
+    void fitActivePageFont();
     void setOuterHeight(int height);
     void applyOuterHeight();
     // Title bar and borders; 0 until the window manager has framed the window.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -33,14 +34,18 @@ public:
     void showError(const QString& text) override {
         QMessageBox::critical(dialogParent, applicationTitle(), text);
     }
-    std::optional<QString> askText(const QString& caption, const QString& prompt,
-                                   const QString& initial) override {
-        bool accepted = false;
-        const QString answer =
-            QInputDialog::getText(dialogParent, caption, prompt, QLineEdit::Normal, initial, &accepted);
-        if (!accepted)
+    std::optional<QString> askText(const QString& caption, const QString& prompt, const QString& initial,
+                                   int maxLength) override {
+        QInputDialog dialog(dialogParent);
+        dialog.setWindowTitle(caption);
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(initial);
+        // The limit shows while typing instead of cutting the name silently afterwards.
+        if (auto* box = dialog.findChild<QLineEdit*>())
+            box->setMaxLength(maxLength);
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return answer;
+        return dialog.textValue();
     }
 };
 

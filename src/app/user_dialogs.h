@@ -26,9 +26,9 @@ public:
                              MessageIcon icon = MessageIcon::Information) = 0;
     // The application's default error report for a failure that escaped a handler.
     virtual void showError(const QString& text) = 0;
-    // A one-line text question; nullopt when cancelled.
+    // A one-line text question whose answer holds at most `maxLength` characters; nullopt when cancelled.
     virtual std::optional<QString> askText(const QString& caption, const QString& prompt,
-                                           const QString& initial) = 0;
+                                           const QString& initial, int maxLength) = 0;
 };
 
 // The dialogs in use: the real ones unless replaced.

@@ -53,7 +53,7 @@ public:
         errorReported_ = true;
         out_ << "error=" << text(escapeText(message)) << '\n';
     }
-    std::optional<QString> askText(const QString&, const QString&, const QString& initial) override {
+    std::optional<QString> askText(const QString&, const QString&, const QString& initial, int) override {
         if (answers_.pending)
             return std::exchange(answers_.pending, std::nullopt);
         if (std::exchange(answers_.acceptInitial, false))

@@ -62,7 +62,7 @@ TEST_F(CloakingPageTest, WithoutDesignsOnlyTheOwnerBoxesWorkAndTheFleetIsEmpty) 
 TEST_F(CloakingPageTest, AddAsksForANameThenSelectsAndLoadsTheNewDesign) {
     click("btnCloakAdd"); // cancelled
     EXPECT_EQ(dialogs.questions,
-              QStringList{"Add new design: Give this ship design a name (8 chars max) : [Ship 1]"});
+              QStringList{"Add new design: Give this ship design a name (8 chars max) : [Ship 1] 8"});
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_TRUE(groupEnabled("grpCloaking")) << "Add enables the boxes even when cancelled";
 
@@ -79,7 +79,7 @@ TEST_F(CloakingPageTest, AddAsksForANameThenSelectsAndLoadsTheNewDesign) {
     EXPECT_EQ(store().records.at(0).emptyWeight, 10) << "every change stores all nine boxes";
     add("Second");
     EXPECT_EQ(dialogs.questions.last(),
-              "Add new design: Give this ship design a name (8 chars max) : [Ship 2]");
+              "Add new design: Give this ship design a name (8 chars max) : [Ship 2] 8");
 }
 
 TEST_F(CloakingPageTest, ClickingADesignShowsItsValues) {

@@ -40,6 +40,12 @@ TEST_F(UnlockPageTest, ThePanelStartsEmptyInMaroon) {
     EXPECT_EQ(panelColour(), QColor(128, 0, 0));
 }
 
+TEST_F(UnlockPageTest, EnterInTheNameBoxUnlocksAsTheButtonDoes) {
+    typeOver(window->findChild<QLineEdit*>("txtMT"), "jump gate");
+    QTest::keyClick(window->findChild<QLineEdit*>("txtMT"), Qt::Key_Return);
+    EXPECT_EQ(panel()->text(), "UNLOCK successfull - jump gate unlocked");
+}
+
 TEST_F(UnlockPageTest, ANameInAnyCaseUnlocksAndIsEchoedAsTyped) {
     unlock("Anti MATTER torpedo");
     EXPECT_EQ(panel()->text(), "UNLOCK successfull - Anti MATTER torpedo unlocked");

@@ -31,9 +31,9 @@ public:
         icons.push_back(icon);
     }
     void showError(const QString& text) override { errors << text; }
-    std::optional<QString> askText(const QString& caption, const QString& prompt,
-                                   const QString& initial) override {
-        questions << caption + ": " + prompt + " [" + initial + "]";
+    std::optional<QString> askText(const QString& caption, const QString& prompt, const QString& initial,
+                                   int maxLength) override {
+        questions << caption + ": " + prompt + " [" + initial + "] " + QString::number(maxLength);
         if (answers.empty())
             return std::nullopt;
         QString answer = answers.front();

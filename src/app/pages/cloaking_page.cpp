@@ -142,7 +142,7 @@ void CloakingPage::btnCloakAddClick() {
     }
     const std::optional<QString> name = userDialogs().askText(
         QStringLiteral("Add new design"), QStringLiteral("Give this ship design a name (8 chars max) :"),
-        QStringLiteral("Ship %1").arg(CloakDesigns.count + 1));
+        QStringLiteral("Ship %1").arg(CloakDesigns.count + 1), static_cast<int>(storage::kNameBytes));
     if (!name)
         return;
     storage::AddDesign(CloakDesigns, name->toStdString());

@@ -3,6 +3,7 @@
 #include "app/result_writer.h"
 #include "app/user_dialogs.h"
 #include "ui_interception_page.h"
+#include "widgets/readable_colour.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -50,19 +51,20 @@ void drawTexts(QPainter& painter, int pixelSize, std::span<const PictureText> te
 }
 
 // One situation: the course from a through the middle point to the far point, each point a dot.
-void drawCourse(QPainter& painter, int offset) {
+void drawCourse(QPainter& painter, int offset, const QPalette& palette) {
+    const QColor line = widgets::readableOn(kLineBlue, palette);
     // Pixel by pixel, the way the animation repaints it, so both look the same at any screen scale. The end
     // point is left to its dot.
     for (int step = 0; step < kLineLength; ++step)
-        painter.fillRect(QRect(20 + step, offset + 20 + step, 1, 1), kLineBlue);
+        painter.fillRect(QRect(20 + step, offset + 20 + step, 1, 1), line);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kDotNavy);
+    painter.setBrush(widgets::readableOn(kDotNavy, palette));
     for (const QPoint centre : {QPoint(20, 20), QPoint(50, 50), QPoint(100, 100)})
         painter.drawEllipse(QRect(centre + QPoint(-2, offset - 2), QSize(4, 4)));
 }
 
-QColor colourOf(pages::DotColour colour) {
-    return colour == pages::DotColour::Red ? kAnimationRed : kLineBlue;
+QColor colourOf(pages::DotColour colour, const QPalette& palette) {
+    return widgets::readableOn(colour == pages::DotColour::Red ? kAnimationRed : kLineBlue, palette);
 }
 
 } // namespace
@@ -113,8 +115,8 @@ void InterceptionPage::speX1Change() {
 void InterceptionPage::DrawIntercept() {
     ui->imgIntercept->redraw([this](QPainter& painter) {
         painter.fillRect(ui->imgIntercept->rect(), palette().color(QPalette::Button));
-        drawCourse(painter, 0);
-        drawCourse(painter, kLowerOffset);
+        drawCourse(painter, 0, palette());
+        drawCourse(painter, kLowerOffset, palette());
         painter.setPen(palette().color(QPalette::WindowText));
         drawTexts(painter, kLetterPixels, kLetters);
         drawTexts(painter, kCaptionPixels, kCaptions);
@@ -123,7 +125,7 @@ void InterceptionPage::DrawIntercept() {
 
 void InterceptionPage::tmrIntersectTimer() {
     if (const auto dot = animation_.step(ui->optPos1->isChecked()))
-        ui->imgIntercept->setPixel(QPoint(dot->x, dot->y), colourOf(dot->colour));
+        ui->imgIntercept->setPixel(QPoint(dot->x, dot->y), colourOf(dot->colour, palette()));
 }
 
 void InterceptionPage::changeEvent(QEvent* event) {

@@ -5,10 +5,20 @@
 #include "app/user_dialogs.h"
 #include "rules/game_tables.h"
 #include "ui_planet_value_page.h"
+#include "widgets/readable_colour.h"
 
 namespace kc::app {
 
 namespace {
+
+// The bars keep the game's colours on a light window; on a dark one they take a light tint of the same hue.
+void tintBar(QFrame* bar, const QColor& hue) {
+    const QColor shown = widgets::readableOn(hue, bar->palette());
+    if (shown != hue)
+        bar->setStyleSheet(
+            QStringLiteral("QFrame { background-color: %1; } QFrame:disabled { background-color: #808080; }")
+                .arg(shown.name()));
+}
 
 void drawRange(QFrame* bar, QLabel* low, QLabel* high, const pages::RangeDrawing& drawing) {
     bar->setGeometry(drawing.bar.left, bar->y(), drawing.bar.width, bar->height());
@@ -22,6 +32,9 @@ PlanetValuePage::PlanetValuePage(const PageContext& context, QWidget* parent)
     : CalculatorPage(parent), ui(std::make_unique<Ui::PlanetValuePage>()), tables_(context.tables) {
     ui->setupUi(this);
     ui->spnGravStat->associate(ui->txtGravStat);
+    tintBar(ui->shpGrav, QColor(0, 0, 128));
+    tintBar(ui->shpTemp, QColor(128, 0, 0));
+    tintBar(ui->shpRad, QColor(0, 128, 0));
 
     const auto recalculate = reported(this, &PlanetValuePage::txtGravStatChange);
     for (QLineEdit* stat : {ui->txtGravStat, ui->txtTempStat, ui->txtRadStat})

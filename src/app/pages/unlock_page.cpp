@@ -22,6 +22,8 @@ UnlockPage::UnlockPage(const PageContext& context, QWidget* parent)
     ui->txtMT->setMaxLength(std::numeric_limits<int>::max());
     showOutcome(QString(), kMaroon);
     connect(ui->btnMTunlock, &QPushButton::clicked, this, reported(this, &UnlockPage::btnMTunlockClick));
+    // Enter in the name box unlocks, as the button does.
+    connect(ui->txtMT, &QLineEdit::returnPressed, ui->btnMTunlock, &QPushButton::click);
 }
 
 UnlockPage::~UnlockPage() = default;
