@@ -2,7 +2,8 @@
 # Installs, only when something is missing, what a purpose needs on Debian 12 or 13 (as root, or as a user
 # with sudo):
 #   tools/install-deps.sh build     building and running the program (tools/run.sh)
-#   tools/install-deps.sh test      that, plus tests, the parser fuzzer and the benchmarks (tools/test.sh)
+#   tools/install-deps.sh test      that, plus tests (a private X desktop for the real-window ones), the
+#                                   parser fuzzer and the benchmarks (tools/test.sh)
 #   tools/install-deps.sh package   that, plus the Debian packaging tools and validators (tools/package.sh)
 # A name written "a|b" is whichever of the two this release's apt knows (Debian 13 renamed some packages).
 set -euo pipefail
@@ -16,6 +17,7 @@ build=(
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   clang "libclang-rt-dev|libclang-rt-14-dev" locales
+  xvfb openbox xdotool x11-utils xclip
 )
 package=(dpkg-dev file lintian appstream desktop-file-utils)
 

@@ -83,6 +83,10 @@ struct PageRow {
     std::vector<std::pair<const char*, const char*>> inputs; // control, value as the driver takes it
 };
 
+void PrintTo(const PageRow& row, std::ostream* out) {
+    *out << row.caption;
+}
+
 // What the window shows after a player's input is exactly what korvathcalc-cli prints for the same input.
 QStringList driverResults(const PageRow& row, const QString& designFile) {
     QStringList arguments{"--designs", designFile, QStringLiteral("cmbTab=%1").arg(row.caption)};
@@ -187,6 +191,10 @@ struct HelpRow {
     const char* page;
 };
 
+void PrintTo(const HelpRow& row, std::ostream* out) {
+    *out << row.caption;
+}
+
 class HelpOnEveryPage : public RealWindowTest, public testing::WithParamInterface<HelpRow> {};
 
 // Pages without a topic of their own open the contents, also after another page's topic was shown.
@@ -224,6 +232,37 @@ INSTANTIATE_TEST_SUITE_P(
         std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
         return name;
     });
+
+// What another program gets when it pastes: the X clipboard, read while the window serves it.
+QString pastedElsewhere() {
+    QProcess paste;
+    paste.start("xclip", {"-o", "-selection", "clipboard"});
+    Player::waitUntil([&] { return paste.state() == QProcess::NotRunning; });
+    return QString::fromUtf8(paste.readAllStandardOutput());
+}
+
+TEST_F(RealWindowTest, ThePageAResultAndAHistoryLineCanBeCopied) {
+    choosePage("AR races");
+    player.typeOver(control("speARpop"), "250");
+    player.press("ctrl+shift+c");
+    const QString page = pastedElsewhere();
+    EXPECT_TRUE(page.startsWith("AR races\nPopulation: 250\nPlanet value: 100\n")) << page.toStdString();
+    const auto& range = control<QLabel>("lblARScanRange");
+    EXPECT_TRUE(page.contains("Scanning range: " + range.text() + "\n")) << page.toStdString();
+
+    player.click(range);
+    player.press("ctrl+a ctrl+c");
+    EXPECT_EQ(pastedElsewhere(), range.text());
+
+    choosePage("Calculator");
+    player.click(control("txtCalc"));
+    player.type("6*7");
+    player.press("Return");
+    auto& history = control<QListView>("lstC");
+    player.click(*history.viewport(), history.visualRect(history.model()->index(1, 0)).center());
+    player.press("ctrl+c");
+    EXPECT_EQ(pastedElsewhere(), "42");
+}
 
 TEST_F(RealWindowTest, AltF4ClosesTheWindow) {
     choosePage("Calculator");
