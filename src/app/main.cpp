@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/session_end.h"
 
 #include <cstring>
 #include <iostream>
@@ -11,7 +12,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     kc::app::Application application(argc, argv);
+    // Watching for the session's end before the window is made: its start-up may already wait in a message
+    // box.
+    kc::app::TForm1* made = nullptr;
+    const kc::app::SessionEnd sessionEnd([&made] {
+        if (made != nullptr)
+            made->saveUnsavedDesigns();
+    });
     kc::app::TForm1 window;
+    made = &window;
+    if (sessionEnd.ended())
+        return 0;
     window.show();
     return application.exec();
 }

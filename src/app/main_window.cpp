@@ -61,7 +61,9 @@ TForm1::TForm1(StartupOptions options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpSystem>(kHelpFileName, this)),
-      options_(std::move(options)), designFile_(locateDesignFile(options_.designFile)) {
+      options_(std::move(options)),
+      designFile_(locateDesignFile(options_.designFile),
+                  options_.readOnlyDesigns ? DesignFile::Access::ReadOnly : DesignFile::Access::ReadWrite) {
     QFont pageFont = font();
     pageFont.setPixelSize(kPageFontPixels);
     setFont(pageFont);
@@ -124,6 +126,8 @@ void TForm1::connectShellControls() {
     connect(aboutPage()->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
     connect(aboutPage()->largeFontsBox(), &QCheckBox::toggled, this,
             reported(this, &TForm1::chkLargeFntClick));
+    connect(cloakingPage(), &CloakingPage::designsChanged, this,
+            [this] { runReported([this] { saveDesigns(); }); });
     // The window owns the timer and starts it only while the interception page shows; the page animates.
     connect(tmrIntersect, &QTimer::timeout, interceptionPage(),
             reported(interceptionPage(), &InterceptionPage::tmrIntersectTimer));
@@ -179,13 +183,14 @@ void TForm1::storeSetting(const Setting& setting, bool on) {
     }
 }
 
-// As at start-up, every step runs even when an earlier one fails, so the designs are always saved.
+// As at start-up, every step runs even when an earlier one fails. Designs are saved as they change; only what
+// a failed save left unsaved is written here, so a window that changed nothing never writes the file.
 void TForm1::FormDestroy() {
     if (destroyed_)
         return;
     destroyed_ = true;
     runReported([&] { makeProgramFolderCurrent(); });
-    runReported([&] { designFile_.save(cloakingPage()->designs()); });
+    saveUnsavedDesigns();
     runReported([&] { HiddenItems.reset(); });
 }
 
@@ -199,6 +204,47 @@ void TForm1::loadCloakDesigns() {
     // The list follows the store also when the file fails to load, so the design boxes are then disabled.
     const auto showDesigns = qScopeGuard([page] { page->showLoadedDesigns(); });
     designFile_.load(page->designs());
+}
+
+// Designs are saved as they change, so that nothing is lost when the program is killed or another copy saves
+// the same file; what another copy saved meanwhile is combined in, and the page then shows the result.
+void TForm1::saveDesigns() {
+    CloakingPage* page = cloakingPage();
+    const DesignSave outcome = designFile_.save(page->designs());
+    if (outcome.combined)
+        page->showDesignsAgain();
+    const QString file = designFile_.location().writeTo;
+    if (outcome.why == DesignSave::SideReason::CannotCombine)
+        userDialogs().showMessage(
+            QString::fromLatin1(kApplicationTitle),
+            tr("Another copy of the program changed the same designs in '%1', or filled its "
+               "16 places. That file is left as it is; this window's designs are saved in "
+               "'%2'.")
+                .arg(file, outcome.sideFile),
+            MessageIcon::Warning);
+    else if (outcome.why == DesignSave::SideReason::KeptFile)
+        userDialogs().showMessage(
+            QString::fromLatin1(kApplicationTitle),
+            tr("'%1' cannot be written over without losing what it holds, so it is left as it "
+               "is; this window's designs are saved in '%2'.")
+                .arg(file, outcome.sideFile),
+            MessageIcon::Warning);
+}
+
+void TForm1::saveUnsavedDesigns() {
+    runReported([this] {
+        if (designFile_.hasUnsavedChanges(cloakingPage()->designs()))
+            saveDesigns();
+    });
+}
+
+// Another copy may have saved designs while this window was open: the page shows them when it is shown.
+void TForm1::showDesignsSavedElsewhere() {
+    CloakingPage* page = cloakingPage();
+    if (designFile_.hasUnsavedChanges(page->designs()))
+        saveDesigns();
+    else if (designFile_.takeChangesOnDisk(page->designs()))
+        page->showDesignsAgain();
 }
 
 CloakingPage* TForm1::cloakingPage() const {
@@ -227,6 +273,8 @@ void TForm1::pgcMainChange() {
     else
         tmrIntersect->stop();
     activePage()->pageActivated();
+    if (activePage() == cloakingPage())
+        runReported([this] { showDesignsSavedElsewhere(); });
     setOuterHeight(PageHeight(kPages.at(activePageIndex()).tag, aboutPage()->largeFontsBox()->isChecked()));
 }
 

@@ -37,6 +37,8 @@ class InterceptionPage;
 struct StartupOptions {
     // The cloak design file; empty means the usual one (see locateDesignFile).
     QString designFile;
+    // Designs are read but never written (the driver's batches).
+    bool readOnlyDesigns = false;
 };
 
 class TForm1 : public QWidget {
@@ -54,6 +56,8 @@ public:
     void FormKeyUp(int keyCode, Qt::KeyboardModifiers shift);
     void chkAutodropClick();
     void chkLargeFntClick();
+    // Saves designs that a failed save left unsaved (the session is ending).
+    void saveUnsavedDesigns();
     // Ctrl+Shift+C: the shown page as text on the clipboard.
     void copyShownPage();
     void CMMouseEnter() {}
@@ -89,6 +93,8 @@ private:
     void connectShellControls();
     void fillPageSelector();
     void loadCloakDesigns();
+    void saveDesigns();
+    void showDesignsSavedElsewhere();
     CloakingPage* cloakingPage() const;
     void makeProgramFolderCurrent();
     // Writes a setting; while the settings are read at start a refusal is kept for one report.

@@ -1,8 +1,10 @@
 #include "app/settings_store.h"
 
+#include "app/regular_file.h"
 #include "core/runtime_error.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <limits>
 
@@ -10,9 +12,24 @@ namespace kc::app {
 
 namespace {
 
+const QString kOrganisation = QStringLiteral("Tarvellin");
+const QString kApplication = QStringLiteral("kc 3.0");
+
+// QSettings opens its files as soon as it is created, and a pipe put in place of one would hold the program
+// up for good: the files it reads are checked first. (On Windows the settings live in the registry.)
+void requireRegularFiles() {
+#ifndef Q_OS_WIN
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    for (const QString& file : {QStringLiteral("%1/%2/%3.conf").arg(folder, kOrganisation, kApplication),
+                                QStringLiteral("%1/%2.conf").arg(folder, kOrganisation)})
+        if (!isRegularOrAbsent(file))
+            refuseNonRegularFile(file);
+#endif
+}
+
 QSettings openKey() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvellin"),
-                     QStringLiteral("kc 3.0"));
+    requireRegularFiles();
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
 }
 
 std::string quoted(const char* name) {
@@ -42,6 +59,11 @@ std::optional<bool> SettingsStore::read(const Setting& setting) {
 }
 
 void SettingsStore::write(const Setting& setting, bool on) {
+    try {
+        requireRegularFiles();
+    } catch (const RuntimeError&) {
+        throw RuntimeError("Failed to set data for " + quoted(setting.name));
+    }
     QSettings key = openKey();
     // A key that cannot be opened for writing (a read-only file or folder, a folder in place of the file, a
     // file in place of a folder) is a refused write too: the user's click must not be lost without a word.

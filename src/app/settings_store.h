@@ -18,7 +18,8 @@ inline constexpr Setting kLargeFontSetting{"largefont", false};
 // once, so another instance of the program sees every change.
 class SettingsStore {
 public:
-    // Whether the key exists, without creating it.
+    // Whether the key exists, without creating it. Fails with "File access denied: ..." when a settings file
+    // is not a regular file (it is then never opened).
     static bool keyExists();
     // The stored value; nullopt when the value does not exist. A value that is not a 32-bit integer fails
     // with "Invalid data type for '<name>'".

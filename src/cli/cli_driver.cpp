@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/page_table.h"
 #include "app/page_text.h"
+#include "app/regular_file.h"
 #include "app/user_dialogs.h"
 #include "cli/control_access.h"
 
@@ -97,6 +98,11 @@ std::optional<Invocation> parse(const QStringList& arguments, std::ostream& err)
             }
             // Absolute now: start-up makes the program's folder the current directory.
             invocation.designFile = QFileInfo(arguments.at(++i)).absoluteFilePath();
+            if (!app::isRegularOrAbsent(invocation.designFile)) {
+                err << "korvathcalc-cli: --designs '" << text(invocation.designFile)
+                    << "' is not a regular file (a folder, pipe, device or socket cannot hold designs)\n";
+                return std::nullopt;
+            }
         } else if (const qsizetype equals = argument.indexOf(u'='); equals > 0) {
             invocation.assignments.push_back({argument.left(equals), argument.mid(equals + 1)});
         } else {

@@ -94,6 +94,7 @@ void AddDesign(CloakDesigns& designs, std::string_view utf8Name) {
     record.inUse = 1;
     record.nameLength = name.length;
     std::copy_n(name.bytes.begin(), name.length, record.name.begin());
+    designs.origin.at(static_cast<std::size_t>(designs.count)) = -1;
     ++designs.count;
 }
 
@@ -102,6 +103,8 @@ void RemoveDesign(CloakDesigns& designs, int slot) {
         return;
     auto& records = designs.records;
     std::move(records.begin() + slot + 1, records.begin() + designs.count, records.begin() + slot);
+    auto& origin = designs.origin;
+    std::move(origin.begin() + slot + 1, origin.begin() + designs.count, origin.begin() + slot);
     --designs.count;
     DesignRecord& freed = records.at(static_cast<std::size_t>(designs.count));
     freed.inUse = 0;
@@ -175,6 +178,12 @@ void decodeDesigns(std::span<const std::uint8_t> bytes, CloakDesigns& designs) {
             ++inUse;
     }
     designs.count = inUse;
+    markSynced(designs);
+}
+
+void markSynced(CloakDesigns& designs) {
+    for (std::size_t slot = 0; slot < kDesignSlots; ++slot)
+        designs.origin.at(slot) = static_cast<std::int8_t>(slot);
 }
 
 void LoadCloakDesigns(CloakDesigns& designs, ByteSource& source) {

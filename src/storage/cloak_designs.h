@@ -42,6 +42,8 @@ struct DesignRecord {
     std::uint8_t inUse = 0;
     std::uint8_t reserved = 0; // carries no meaning here, written back as read
 
+    bool operator==(const DesignRecord&) const = default;
+
     std::uint8_t& device(Device kind) { return devices.at(static_cast<std::size_t>(kind)); }
     std::uint8_t device(Device kind) const { return devices.at(static_cast<std::size_t>(kind)); }
 };
@@ -53,6 +55,9 @@ DesignRecord decodeRecord(std::span<const std::uint8_t, kRecordBytes> bytes);
 struct CloakDesigns {
     std::array<DesignRecord, kDesignSlots> records{};
     int count = 0;
+    // Where each design stood in the file when this copy last read or wrote it; -1 for one added since. Lets
+    // this copy's changes be told from another copy's when both saved the same file.
+    std::array<std::int8_t, kDesignSlots> origin{};
     std::int32_t freight = 0;  // the owner's total freight, kt; not saved
     bool superStealth = false; // the owner's race has "SS PRT"; not saved
     // Set while a design's values are put into the boxes, so their change events neither store nor recompute.
@@ -96,6 +101,8 @@ DesignFileImage encodeDesigns(const CloakDesigns& designs);
 // Reads the first 352 bytes over the slots and recounts the designs (the records whose in-use byte is not
 // 0). Fewer bytes fail with "Read beyond end of file" and leave the store as it was.
 void decodeDesigns(std::span<const std::uint8_t> bytes, CloakDesigns& designs);
+// Every design now stands where the file has it.
+void markSynced(CloakDesigns& designs);
 
 // Where the 352 bytes come from and go to. Both raise the runtime's InOutError on failure.
 class ByteSource {

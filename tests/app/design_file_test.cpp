@@ -2,59 +2,21 @@
 #include "core/runtime_error.h"
 #include "storage/cloak_designs.h"
 #include "support/app_fixture.h"
+#include "support/choose.h"
+
+#include "support/file_failures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <linux/capability.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace kc::test {
 namespace {
-
-// Root passes every permission check. This lowers the thread's permission override while the object lives,
-// so that a read-only folder is read-only for the test whoever runs it.
-class WithoutPermissionOverride {
-public:
-    WithoutPermissionOverride() {
-        syscall(SYS_capget, &header_, saved_);
-        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
-        lowered[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
-        syscall(SYS_capset, &header_, lowered);
-    }
-    ~WithoutPermissionOverride() { syscall(SYS_capset, &header_, saved_); }
-    WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
-    WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
-
-private:
-    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved_[2]{};
-};
-
-// A file that may not grow past `bytes`: the disk is full after that many bytes.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, saved_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 std::string failureOf(const std::function<void()>& operation) {
     try {
@@ -123,7 +85,8 @@ TEST_F(DesignFileTest, AFailedSaveLeavesThePreviousFileWhole) {
     {
         const FileSizeLimit fullAfter100Bytes(100);
         app::DesignFile file({path(), path()});
-        EXPECT_EQ(failureOf([&] { file.save(oneDesign("New")); }), message::kDiskFull);
+        storage::CloakDesigns store = oneDesign("New");
+        EXPECT_EQ(failureOf([&] { file.save(store); }), message::kDiskFull);
     }
     EXPECT_EQ(readFile(path()), previous);
     EXPECT_EQ(listing(), QStringList{"Cloaking.dat"}) << "no temporary file left behind";
@@ -132,58 +95,200 @@ TEST_F(DesignFileTest, AFailedSaveLeavesThePreviousFileWhole) {
     {
         const WithoutPermissionOverride asAUser;
         app::DesignFile file({path(), path()});
-        EXPECT_EQ(failureOf([&] { file.save(oneDesign("New")); }), message::kFileAccessDenied);
+        storage::CloakDesigns store = oneDesign("New");
+        EXPECT_EQ(failureOf([&] { file.save(store); }), message::kFileAccessDenied);
     }
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readFile(path()), previous);
 }
 
-TEST_F(DesignFileTest, AFileThatFailsToLoadIsNeverOverwritten) {
+// A file that is not a design file, a short one and a longer one are the player's, not the program's: they
+// are never written over or cut, and the designs go to a numbered side file beside them.
+TEST_F(DesignFileTest, AFileThatIsNotADesignFileIsNeverWrittenOver) {
     struct Row {
         const char* reason;
         QByteArray content;
-        bool unreadable;
-        const char* message;
+        const char* message; // empty: loads without a word
+        int designsLoaded;
     };
+    QByteArray random(100 * 1024, '\0');
+    for (int i = 0; i < random.size(); ++i)
+        random[i] = static_cast<char>((i * 7919 + i / 13) % 251);
+    const QByteArray designs = bytesOf(oneDesign("Kept"));
     const Row rows[] = {
-        {"short", QByteArray(351, '\1'), false, message::kReadBeyondEnd},
-        {"unreadable", bytesOf(oneDesign("Secret")), true, message::kFileAccessDenied},
+        {"short", QByteArray(351, '\1'), message::kReadBeyondEnd, 0},
+        {"random bytes", random, "is not a cloak design file", 0},
+        {"designs with more after them", designs + QByteArray("tail"), "", 1},
     };
     for (const Row& row : rows) {
-        QFile::remove(path("Cloaking.dat.bak"));
+        for (const QString& name : QDir(folder.path()).entryList(QDir::Files))
+            QFile::remove(path(name));
         writeFile(path(), row.content);
-        if (row.unreadable)
-            QFile::setPermissions(path(), {});
+        writeFile(path("Cloaking.dat.kept"), "an older side file");
         app::DesignFile file({path(), path()});
-        storage::CloakDesigns designs;
-        {
-            const WithoutPermissionOverride asAUser;
-            EXPECT_EQ(failureOf([&] { file.load(designs); }), row.message) << row.reason;
-        }
-        EXPECT_EQ(designs.count, 0) << row.reason;
-        file.save(designs);
-        EXPECT_FALSE(QFile::exists(path("Cloaking.dat.bak")))
-            << row.reason << ": an empty store writes nothing";
+        storage::CloakDesigns store;
+        EXPECT_TRUE(failureOf([&] { file.load(store); }).find(row.message) != std::string::npos)
+            << row.reason;
+        EXPECT_EQ(store.count, row.designsLoaded) << row.reason;
+        EXPECT_TRUE(file.save(store).sideFile.isEmpty())
+            << row.reason << ": nothing changed, nothing written";
 
-        storage::AddDesign(designs, "Fresh");
-        file.save(designs);
-        QFile::setPermissions(path("Cloaking.dat.bak"), QFile::ReadOwner | QFile::WriteOwner);
-        EXPECT_EQ(readFile(path("Cloaking.dat.bak")), row.content) << row.reason;
-        EXPECT_EQ(readFile(path()), bytesOf(designs)) << row.reason;
+        storage::AddDesign(store, "Fresh");
+        EXPECT_EQ(file.save(store).sideFile, path("Cloaking.dat.kept.1")) << row.reason;
+        storage::AddDesign(store, "Second");
+        EXPECT_TRUE(file.save(store).sideFile.isEmpty()) << row.reason << ": the same side file, said once";
+        EXPECT_EQ(readFile(path()), row.content) << row.reason;
+        EXPECT_EQ(readFile(path("Cloaking.dat.kept")), "an older side file") << row.reason;
+        EXPECT_EQ(readFile(path("Cloaking.dat.kept.1")), bytesOf(store)) << row.reason;
+    }
+}
+
+// Opening a pipe would wait for a writer for good: neither it nor a folder is ever opened or replaced.
+TEST_F(DesignFileTest, APipeOrAFolderIsRefusedAndLeftAsItWas) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(path("folder")));
+    for (const QString& target : {path("pipe"), path("folder")}) {
+        app::DesignFile file({target, target});
+        storage::CloakDesigns store;
+        const std::string refused =
+            "File access denied: '" + target.toStdString() + "' is not a regular file";
+        EXPECT_EQ(failureOf([&] { file.load(store); }), refused);
+        storage::AddDesign(store, "New");
+        EXPECT_EQ(file.save(store).sideFile, target + ".kept") << target.toStdString();
+        EXPECT_FALSE(QFileInfo(target).isFile()) << target.toStdString();
+    }
+}
+
+TEST_F(DesignFileTest, AnUntouchedRunNeverWritesAndALeftoverSaveIsRemoved) {
+    const QByteArray previous = bytesOf(oneDesign("Old"));
+    writeFile(path(), previous);
+    const QDateTime longAgo(QDate(2020, 1, 2), QTime(3, 4));
+    {
+        QFile old(path());
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly) &&
+                    old.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    writeFile(path("Cloaking.dat.saving-Ab12Cd"), "half a save");
+    writeFile(path("Cloaking.dat.backup"), "the player's own");
+    app::DesignFile file({path(), path()});
+    storage::CloakDesigns store;
+    file.load(store);
+    file.save(store);
+    EXPECT_EQ(readFile(path()), previous);
+    EXPECT_EQ(QFileInfo(path()).lastModified(), longAgo);
+    EXPECT_FALSE(QFile::exists(path("Cloaking.dat.saving-Ab12Cd")));
+    EXPECT_TRUE(QFile::exists(path("Cloaking.dat.backup")));
+}
+
+TEST_F(DesignFileTest, TwoCopiesSavingTheSameFileKeepBothCopiesDesigns) {
+    app::DesignFile first({path(), path()});
+    app::DesignFile second({path(), path()});
+    storage::CloakDesigns firstStore;
+    storage::CloakDesigns secondStore;
+    first.load(firstStore);
+    second.load(secondStore);
+    storage::AddDesign(firstStore, "One");
+    EXPECT_FALSE(first.save(firstStore).combined);
+    storage::AddDesign(secondStore, "Two");
+    EXPECT_TRUE(second.save(secondStore).combined);
+    EXPECT_EQ(readFile(path()), bytesOf(secondStore));
+    EXPECT_EQ(secondStore.count, 2);
+
+    // The first copy changes its design; the second copy's stays.
+    firstStore.records.at(0).number = 7;
+    EXPECT_TRUE(first.save(firstStore).combined);
+    EXPECT_EQ(firstStore.count, 2);
+    EXPECT_EQ(firstStore.records.at(0).number, 7);
+    // The second copy sees it, having nothing unsaved.
+    EXPECT_TRUE(second.takeChangesOnDisk(secondStore));
+    EXPECT_EQ(secondStore.records.at(0).number, 7);
+
+    // Both change the same design: the file stays, the second copy's designs go beside it.
+    firstStore.records.at(0).number = 8;
+    first.save(firstStore);
+    secondStore.records.at(0).number = 9;
+    EXPECT_EQ(second.save(secondStore).sideFile, path("Cloaking.dat.kept"));
+    EXPECT_EQ(readFile(path()), bytesOf(firstStore));
+}
+
+// A failed save leaves the designs unsaved, so the next save (at the latest at exit) tries again.
+TEST_F(DesignFileTest, ShortWritesAndAFailingFlushToDiskLeaveTheFileAndTheDesignsUnsaved) {
+    struct FailingWrite final : app::ReplacingWrite {
+        explicit FailingWrite(qint64 bytesTaken, bool flushFails)
+            : taken_(bytesTaken), flushFails_(flushFails) {}
+        QIODevice& begin(const QString&) override {
+            device_.open(QIODevice::WriteOnly);
+            return device_;
+        }
+        void commit() override {
+            if (flushFails_)
+                raiseSystemInOutError(EIO);
+        }
+        // Takes at most 100 bytes a call, and fails as a full disk does after `taken_` bytes.
+        struct Device final : QIODevice {
+            qint64 left = 0;
+            qint64 readData(char*, qint64) override { return -1; }
+            qint64 writeData(const char*, qint64 size) override {
+                const qint64 n = std::min({size, left, qint64{100}});
+                left -= n;
+                errno = n == 0 ? ENOSPC : 0;
+                return n == 0 ? -1 : n;
+            }
+        } device_;
+        qint64 taken_;
+        bool flushFails_;
+    };
+    struct Row {
+        qint64 bytesTaken;
+        bool flushFails;
+        const char* message;
+    };
+    const std::string flushFailed = failureOf([] { raiseSystemInOutError(EIO); });
+    for (const Row& row :
+         {Row{1000, false, ""}, Row{300, false, message::kDiskFull}, Row{1000, true, flushFailed.c_str()}}) {
+        app::DesignFile file({path(), path()}, app::DesignFile::Access::ReadWrite, [&] {
+            auto write = std::make_unique<FailingWrite>(row.bytesTaken, row.flushFails);
+            write->device_.left = row.bytesTaken;
+            return write;
+        });
+        storage::CloakDesigns store = oneDesign("New");
+        EXPECT_EQ(failureOf([&] { file.save(store); }), *row.message != '\0' ? row.message : "<no failure>");
+        EXPECT_EQ(file.hasUnsavedChanges(store), *row.message != '\0') << row.bytesTaken;
     }
 }
 
 class DesignFileWindowTest : public WindowTest {};
 
-TEST_F(DesignFileWindowTest, AFailedSaveAtExitIsReportedAndTheWindowStillCloses) {
+// Designs are saved as they change; one that could not be saved is tried again at exit.
+TEST_F(DesignFileWindowTest, AFailedSaveIsReportedAndTriedAgainAtExit) {
+    showWindow();
     ASSERT_TRUE(QFile::setPermissions(dataFolder.path(), QFile::ReadOwner | QFile::ExeOwner));
     {
         const WithoutPermissionOverride asAUser;
+        dialogs.answers.push_back("Scout");
+        chooseFromList(window->pageSelector(), "Cloaking");
+        window->findChild<QPushButton*>("btnCloakAdd")->click();
         window.reset();
     }
     QFile::setPermissions(dataFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(dialogs.errors, QStringList{"File access denied"});
+    EXPECT_EQ(dialogs.errors, QStringList({"File access denied", "File access denied"}));
     EXPECT_FALSE(QFile::exists(designFile()));
+}
+
+TEST_F(DesignFileWindowTest, TheCloakingPageShowsWhatAnotherCopySavedMeanwhile) {
+    showWindow();
+    chooseFromList(window->pageSelector(), "AR races");
+    {
+        app::DesignFile other({designFile(), designFile()});
+        storage::CloakDesigns store;
+        other.load(store);
+        storage::AddDesign(store, "Theirs");
+        other.save(store);
+    }
+    chooseFromList(window->pageSelector(), "Cloaking");
+    const auto* list = window->findChild<QListWidget*>("lstCloak");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Theirs");
 }
 
 } // namespace

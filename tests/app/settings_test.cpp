@@ -1,13 +1,17 @@
 #include "app/pages/about_page.h"
 #include "support/app_fixture.h"
-#include "support/scratch_file_system.h"
+#include "support/file_failures.h"
 #include "widgets/auto_drop_box.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <memory>
+#include <optional>
 
 namespace kc::test {
 namespace {
@@ -76,26 +80,28 @@ TEST_F(SettingsTest, TheSettingsAreReadOnlyOnTheFirstShow) {
     EXPECT_FALSE(window->aboutPage()->largeFontsBox()->isChecked());
 }
 
-// Ways the store can refuse writes. Where the store can still be read, it holds "largefont" = 1 and no
-// "autodrop", so a start has a value to apply and one to write.
+// A pipe in place of the settings file would hold the program up at start for good: it is never opened.
+TEST_F(SettingsTest, APipeInPlaceOfTheSettingsFileIsReportedAndNeverOpened) {
+    const QString file = TemporarySettings::fileName();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    showWindow();
+    EXPECT_EQ(dialogs.errors, QStringList{"File access denied: '" + file + "' is not a regular file"});
+    window->aboutPage()->autoDropBox()->click();
+    EXPECT_EQ(dialogs.errors.last(), "Failed to set data for 'autodrop'");
+    EXPECT_TRUE(QFileInfo(file).exists() && !QFileInfo(file).isFile()) << "left as it was";
+}
+
+// Ways the store can refuse writes, for any user. Where the store can still be read, it holds "largefont" =
+// 1 and no "autodrop", so a start has a value to apply and one to write.
 enum class Refusal { FolderInPlaceOfFile, FileInPlaceOfFolder, ReadOnlyFolder, ReadOnlyFile, FullDisk };
 
 class RefusedSettingsTest : public WindowTest, public testing::WithParamInterface<Refusal> {
 protected:
-    // Root ignores permissions: a read-only or full file system stands in for them.
     void SetUp() override {
         const QString folder = settings.folder();
         const QString file = TemporarySettings::open().fileName();
-        const Refusal refusal = GetParam();
-        const bool needsScratch =
-            refusal == Refusal::FullDisk ||
-            (isRoot() && refusal != Refusal::FolderInPlaceOfFile && refusal != Refusal::FileInPlaceOfFolder);
-        if (needsScratch) {
-            scratch = std::make_unique<ScratchFileSystem>(folder, 64);
-            if (!scratch->available())
-                GTEST_SKIP() << "needs root to mount a small file system";
-        }
-        switch (refusal) {
+        switch (GetParam()) {
         case Refusal::FolderInPlaceOfFile:
             QDir().mkpath(file);
             break;
@@ -107,32 +113,32 @@ protected:
         case Refusal::ReadOnlyFolder:
         case Refusal::ReadOnlyFile:
             TemporarySettings::store("largefont", 1);
-            if (isRoot())
-                ASSERT_TRUE(scratch->makeReadOnly());
-            else if (refusal == Refusal::ReadOnlyFolder)
+            if (GetParam() == Refusal::ReadOnlyFolder)
                 QFile::setPermissions(folder + "/Tarvellin", QFile::ReadOwner | QFile::ExeOwner);
             else
                 QFile::setPermissions(file, QFile::ReadOwner);
+            asAUser.emplace(); // root too
             break;
         case Refusal::FullDisk:
             TemporarySettings::store("largefont", 1);
-            scratch->fill();
+            fullDisk.emplace(8);
             break;
         }
         WindowTest::SetUp();
     }
     void TearDown() override {
+        window.reset();
+        asAUser.reset();
+        fullDisk.reset();
         QFile::setPermissions(settings.folder() + "/Tarvellin",
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        window.reset();
-        scratch.reset();
     }
-    static bool isRoot() { return geteuid() == 0; }
     bool storeReadable() const {
         return GetParam() != Refusal::FolderInPlaceOfFile && GetParam() != Refusal::FileInPlaceOfFolder;
     }
 
-    std::unique_ptr<ScratchFileSystem> scratch;
+    std::optional<WithoutPermissionOverride> asAUser;
+    std::optional<FileSizeLimit> fullDisk;
 };
 
 TEST_P(RefusedSettingsTest, AStartShowsAtMostOneMessageAndAppliesWhatIsStored) {
@@ -140,6 +146,9 @@ TEST_P(RefusedSettingsTest, AStartShowsAtMostOneMessageAndAppliesWhatIsStored) {
     if (storeReadable()) {
         EXPECT_EQ(dialogs.errors, QStringList{"Failed to set data for 'autodrop'"});
         EXPECT_EQ(window->outerHeight(), 381);
+    } else if (GetParam() == Refusal::FolderInPlaceOfFile) {
+        EXPECT_EQ(dialogs.errors, QStringList{"File access denied: '" + TemporarySettings::fileName() +
+                                              "' is not a regular file"});
     } else {
         EXPECT_TRUE(dialogs.errors.isEmpty());
     }

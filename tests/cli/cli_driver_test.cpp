@@ -1,7 +1,11 @@
 #include "cli/cli_driver.h"
 #include "support/app_fixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -186,7 +190,7 @@ TEST_F(CliDriverTest, AClickOnAddTakesTheOfferedName) {
               "message=None Selected\npnlResultCloak=This fleet is    % cloaked\nlstCloak[0]=Ship 1\n");
 }
 
-TEST_F(CliDriverTest, AnUnreadableDesignFileIsKeptAsABackupOnceThereAreDesignsToSave) {
+TEST_F(CliDriverTest, AnUnreadableDesignFileIsNeverWrittenOverTheDesignsGoBesideIt) {
     const QByteArray shortFile(100, 'x');
     {
         QFile file(designFile());
@@ -196,12 +200,42 @@ TEST_F(CliDriverTest, AnUnreadableDesignFileIsKeptAsABackupOnceThereAreDesignsTo
     const DriverRun looked = run({"cmbTab=Cloaking"});
     EXPECT_EQ(looked.status, 1);
     EXPECT_EQ(looked.out, "error=Read beyond end of file\npnlResultCloak=This fleet is    % cloaked\n");
-    EXPECT_EQ(fileBytes(designFile()), shortFile) << "nothing to save: the file stays as it was";
-    EXPECT_FALSE(QFile::exists(designFile() + ".bak"));
 
-    run({"btnCloakAdd=New"});
-    EXPECT_EQ(fileBytes(designFile() + ".bak"), shortFile);
-    EXPECT_EQ(run({"cmbTab=Cloaking"}).out, "pnlResultCloak=This fleet is    % cloaked\nlstCloak[0]=New\n");
+    const DriverRun added = run({"btnCloakAdd=New"});
+    EXPECT_NE(added.out.find("message='" + designFile().toStdString() +
+                             "' cannot be written over without losing what it holds, so it is left as it is; "
+                             "this window's designs are saved in '" +
+                             designFile().toStdString() + ".kept'.\n"),
+              std::string::npos)
+        << added.out;
+    EXPECT_EQ(fileBytes(designFile()), shortFile);
+    EXPECT_EQ(fileBytes(designFile() + ".kept").size(), 352);
+}
+
+// Separate runs of the driver on one file at the same moment: every design each one added is kept.
+TEST_F(CliDriverTest, RunsAtTheSameTimeKeepEveryDesignTheyAdd) {
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (const char* name : {"One", "Two", "Three", "Four", "Five", "Six"}) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->start(QCoreApplication::applicationDirPath() + "/korvathcalc-cli",
+                           {"--designs", designFile(), QStringLiteral("btnCloakAdd=%1").arg(name)});
+    }
+    for (const auto& process : runs)
+        ASSERT_TRUE(process->waitForFinished(30000));
+    QStringList names;
+    for (const QString& line : QString::fromStdString(run({"cmbTab=Cloaking"}).out).split('\n'))
+        if (line.startsWith("lstCloak["))
+            names << line.section('=', 1);
+    names.sort();
+    EXPECT_EQ(names, QStringList({"Five", "Four", "One", "Six", "Three", "Two"}));
+}
+
+TEST_F(CliDriverTest, APipeNamedAsTheDesignFileIsRefusedAtOnce) {
+    const QString pipe = folder.filePath("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const DriverRun result = run({"--designs", pipe, "btnCloakAdd=A"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("is not a regular file"), std::string::npos) << result.err;
 }
 
 struct BadArgumentRow {

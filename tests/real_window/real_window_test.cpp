@@ -1,16 +1,20 @@
 #include "app/calculator_page.h"
 #include "app/help/help_system.h"
 #include "app/page_text.h"
+#include "app/session_end.h"
 #include "cli/cli_driver.h"
 #include "real_window/real_window_fixture.h"
 #include "widgets/spin_edit.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
 #include <QStringListModel>
+
+#include <csignal>
 
 namespace kc::test {
 namespace {
@@ -262,6 +266,20 @@ TEST_F(RealWindowTest, ThePageAResultAndAHistoryLineCanBeCopied) {
     player.click(*history.viewport(), history.visualRect(history.model()->index(1, 0)).center());
     player.press("ctrl+c");
     EXPECT_EQ(pastedElsewhere(), "42");
+}
+
+// A logout or shutdown sends SIGTERM: the window closes as at exit, with every design of the session on
+// the disk.
+TEST_F(RealWindowTest, SigtermClosesTheWindowWithTheSessionsDesignsOnTheDisk) {
+    const app::SessionEnd sessionEnd([this] { window->saveUnsavedDesigns(); });
+    choosePage("Cloaking");
+    answerNextDialog("Return", nullptr, "Logout");
+    player.click(control("btnCloakAdd"));
+    std::raise(SIGTERM);
+    EXPECT_TRUE(Player::waitUntil([&] { return !window->isVisible(); }));
+    QFile saved(designFile());
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("Logout"));
 }
 
 TEST_F(RealWindowTest, AltF4ClosesTheWindow) {

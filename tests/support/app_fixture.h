@@ -8,13 +8,16 @@
 #include "widgets/auto_drop_box.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kc::test {
@@ -51,12 +54,31 @@ private:
     app::UserDialogs* previous_;
 };
 
-// Points the per-user settings at an empty temporary folder for the life of the object.
+// Points the per-user settings at an empty temporary folder for the life of the object, for QSettings and
+// for the program's own look at the files before it opens them.
 class TemporarySettings {
 public:
-    TemporarySettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path()); }
+    TemporarySettings() {
+        if (qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+            previousConfigFolder_ = qgetenv("XDG_CONFIG_HOME");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder_.path()));
+    }
+    ~TemporarySettings() {
+        if (previousConfigFolder_)
+            qputenv("XDG_CONFIG_HOME", *previousConfigFolder_);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+    TemporarySettings(const TemporarySettings&) = delete;
+    TemporarySettings& operator=(const TemporarySettings&) = delete;
 
     QString folder() const { return folder_.path(); }
+    // The file the settings live in (it need not exist).
+    static QString fileName() {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               "/Tarvellin/kc 3.0.conf";
+    }
 
     static QSettings open() {
         return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvellin"),
@@ -68,6 +90,7 @@ public:
     }
 
 private:
+    std::optional<QByteArray> previousConfigFolder_;
     QTemporaryDir folder_;
 };
 

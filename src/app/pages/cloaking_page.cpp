@@ -82,6 +82,20 @@ void CloakingPage::showLoadedDesigns() {
         enableDesignBoxes(false);
 }
 
+void CloakingPage::showDesignsAgain() {
+    const int slot = selectedSlot();
+    const std::optional<storage::RecordBytes> selected =
+        slot >= 0 ? std::optional(storage::encodeRecord(CloakDesigns.records.at(slot))) : std::nullopt;
+    showLoadedDesigns();
+    enableDesignBoxes(CloakDesigns.count > 0);
+    for (int row = 0; selected && row < CloakDesigns.count; ++row)
+        if (storage::encodeRecord(CloakDesigns.records.at(row)) == *selected) {
+            ui->lstCloak->setCurrentRow(row);
+            LoadCloakValues();
+            return;
+        }
+}
+
 int CloakingPage::selectedSlot() const {
     const QModelIndexList selected = ui->lstCloak->selectionModel()->selectedIndexes();
     const int row = selected.isEmpty() ? -1 : selected.first().row();
@@ -106,6 +120,7 @@ void CloakingPage::speCloakTransChange() {
         values.number = ui->speCloakNbr->value();
         storage::storeDesignValues(CloakDesigns.records.at(slot), values);
         ui->lstCloak->viewport()->update(ui->lstCloak->visualItemRect(ui->lstCloak->item(slot)));
+        emit designsChanged();
     }
     CloakDesigns.freight = ui->speCloakFreight->value();
     CloakDesigns.superStealth = ui->chkSuperStealth->isChecked();
@@ -150,6 +165,7 @@ void CloakingPage::btnCloakAddClick() {
     ui->lstCloak->addItem(QString::fromStdString(storage::designName(CloakDesigns.records.at(slot))));
     ui->lstCloak->setCurrentRow(slot);
     LoadCloakValues();
+    emit designsChanged();
 }
 
 void CloakingPage::btnCloakRemoveClick() {
@@ -161,6 +177,7 @@ void CloakingPage::btnCloakRemoveClick() {
     }
     storage::RemoveDesign(CloakDesigns, slot);
     delete ui->lstCloak->takeItem(slot);
+    emit designsChanged();
     if (CloakDesigns.count == 0) {
         enableDesignBoxes(false); // the panel keeps its text
         return;

@@ -33,6 +33,9 @@ public:
     storage::CloakDesigns& designs() { return CloakDesigns; }
     // After loading: lists the designs, or disables the design group boxes when there are none.
     void showLoadedDesigns();
+    // After the store took designs another copy of the program saved: lists them again, keeping the design
+    // that was selected selected (and its values in the boxes) when it is still there.
+    void showDesignsAgain();
 
     void speCloakTransChange();
     void LoadCloakValues();
@@ -41,6 +44,10 @@ public:
     void btnCloakRemoveClick();
     // Draws row `index` of lstCloak: the name on the left, the ship count right-aligned.
     void lstCloakDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) const;
+
+signals:
+    // A design was added, removed or changed: the store differs from what it held.
+    void designsChanged();
 
 private:
     // The slot of the selected row; -1 when no design is selected.
