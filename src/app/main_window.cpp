@@ -12,6 +12,7 @@
 #include "app/pages/cloaking_page.h"
 #include "app/pages/interception_page.h"
 #include "app/pages/planet_value_page.h"
+#include "app/pages/unlock_page.h"
 #include "app/settings_store.h"
 #include "app/user_dialogs.h"
 #include "ui_main_window.h"
@@ -26,6 +27,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 
@@ -106,13 +108,28 @@ void TForm1::fitTitle() {
 }
 
 void TForm1::buildPages() {
-    const PageContext context{tables_, HiddenItems};
-    for (int index = 0; index < kPageCount; ++index) {
-        CalculatorPage* page = createPage(index, context, ui->pgcMain);
-        prepareAccessibility(*page);
-        ui->pgcMain->addWidget(page);
-    }
+    for (int index = 0; index < kPageCount; ++index)
+        ui->pgcMain->addWidget(makePage(index));
     ui->pgcMain->setCurrentIndex(kFrontPageIndex);
+}
+
+CalculatorPage* TForm1::makePage(int index) {
+    CalculatorPage* page = createPage(index, PageContext{tables_, HiddenItems}, ui->pgcMain);
+    prepareAccessibility(*page);
+    // The pages the window itself works with.
+    if (auto* about = qobject_cast<AboutPage*>(page)) {
+        connect(about->exitButton(), &QPushButton::clicked, this, reported(this, &TForm1::btnExitClick));
+        connect(about->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
+        connect(about->largeFontsBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkLargeFntClick));
+    } else if (auto* cloaking = qobject_cast<CloakingPage*>(page)) {
+        connect(cloaking, &CloakingPage::designsChanged, this,
+                [this] { runReported([this] { saveDesigns(); }); });
+    } else if (auto* interception = qobject_cast<InterceptionPage*>(page)) {
+        // The window owns the timer and starts it only while the interception page shows; the page animates.
+        connect(tmrIntersect, &QTimer::timeout, interception,
+                reported(interception, &InterceptionPage::tmrIntersectTimer));
+    }
+    return page;
 }
 
 void TForm1::connectShellControls() {
@@ -122,15 +139,63 @@ void TForm1::connectShellControls() {
     connect(ui->btnOnTop, &QToolButton::clicked, this, reported(this, &TForm1::Stay1Click));
     connect(ui->btnHelp, &QToolButton::clicked, this, reported(this, &TForm1::btnHelpClick));
     connect(ui->btnExit, &QToolButton::clicked, this, reported(this, &TForm1::btnExitClick));
-    connect(aboutPage()->exitButton(), &QPushButton::clicked, this, reported(this, &TForm1::btnExitClick));
-    connect(aboutPage()->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
-    connect(aboutPage()->largeFontsBox(), &QCheckBox::toggled, this,
-            reported(this, &TForm1::chkLargeFntClick));
-    connect(cloakingPage(), &CloakingPage::designsChanged, this,
-            [this] { runReported([this] { saveDesigns(); }); });
-    // The window owns the timer and starts it only while the interception page shows; the page animates.
-    connect(tmrIntersect, &QTimer::timeout, interceptionPage(),
-            reported(interceptionPage(), &InterceptionPage::tmrIntersectTimer));
+}
+
+void TForm1::remakePage(int index, const storage::CloakDesigns& designsAtStart) {
+    QWidget* old = ui->pgcMain->widget(index);
+    ui->pgcMain->removeWidget(old);
+    CalculatorPage* page = makePage(index);
+    ui->pgcMain->insertWidget(index, page);
+    delete old;
+    // What start-up does for the page.
+    if (auto* value = qobject_cast<PlanetValuePage*>(page))
+        runReported([value] { value->setStartRanges(); });
+    else if (auto* interception = qobject_cast<InterceptionPage*>(page))
+        runReported([interception] { interception->DrawIntercept(); });
+    else if (auto* cloaking = qobject_cast<CloakingPage*>(page)) {
+        cloaking->designs() = designsAtStart;
+        cloaking->showLoadedDesigns();
+    }
+}
+
+void TForm1::startOver(std::set<int> pagesUsed, const storage::CloakDesigns& designsAtStart) {
+    pagesUsed.insert(pagesShown_.begin(), pagesShown_.end());
+    // Large fonts may have grown the front page's text, a click changed a settings box.
+    if (page(kFrontPageIndex)->font().pixelSize() != kPageFontPixels)
+        pagesUsed.insert(kFrontPageIndex);
+    if (!aboutPage()->autoDropBox()->isChecked() || aboutPage()->largeFontsBox()->isChecked())
+        pagesUsed.insert(indexOfPage(aboutPage()));
+    // Unlocking adds items to the lists of other pages.
+    if (pagesUsed.contains(indexOfPage(unlockPage())))
+        for (QWidget* list : unlockPage()->listsItAddsTo())
+            pagesUsed.insert(indexOfPage(list));
+    tmrIntersect->stop();
+    ui->pgcMain->setCurrentIndex(kFrontPageIndex);
+    for (const int index : pagesUsed)
+        remakePage(index, designsAtStart);
+    pagesShown_.clear();
+    {
+        const QSignalBlocker quiet(ui->cmbTab);
+        ui->cmbTab->setCurrentIndex(-1);
+        ui->cmbTab->setAutoDrop(true);
+    }
+    if (ui->btnOnTop->isChecked()) {
+        ui->btnOnTop->setChecked(false);
+        Stay1Click();
+    }
+    outerHeight_ = 0;
+    appliedFrameHeight_ = 0;
+    setFixedSize(kClientWidth, kDesignClientHeight);
+    if (!isVisible())
+        show();
+    runReported([&] { FormShow(); });
+}
+
+int TForm1::indexOfPage(const QWidget* widget) const {
+    for (const QWidget* up = widget; up != nullptr; up = up->parentWidget())
+        if (const int index = ui->pgcMain->indexOf(const_cast<QWidget*>(up)); index >= 0)
+            return index;
+    return -1;
 }
 
 // Each start-up step is reported on its own and the next one still runs: one failing step must not leave the
@@ -272,6 +337,7 @@ void TForm1::pgcMainChange() {
         tmrIntersect->start();
     else
         tmrIntersect->stop();
+    pagesShown_.insert(activePageIndex());
     activePage()->pageActivated();
     if (activePage() == cloakingPage())
         runReported([this] { showDesignsSavedElsewhere(); });
@@ -324,11 +390,17 @@ void TForm1::chkAutodropClick() {
 void TForm1::fitActivePageFont() {
     QWidget& page = *activePage();
     if (!aboutPage()->largeFontsBox()->isChecked()) {
-        useNormalFont(page, kPageFontPixels);
+        if (page.font().pixelSize() != kPageFontPixels)
+            setPageFontPixels(page, kPageFontPixels);
         return;
     }
+    // The size that fits depends only on the page and its room: worked out once, then reused.
     const QSize room(kClientWidth, std::max(0, outerHeight_ - frameHeight() - ui->pnlTop->height()));
-    fitLargerFont(page, room, kPageFontPixels, kLargestPageFontPixels);
+    const auto key = std::pair(page.objectName(), std::pair(room.width(), room.height()));
+    if (const auto fitted = fittedFontPixels_.find(key); fitted != fittedFontPixels_.end())
+        setPageFontPixels(page, fitted->second);
+    else
+        fittedFontPixels_.emplace(key, fitLargerFont(page, room, kPageFontPixels, kLargestPageFontPixels));
 }
 
 void TForm1::chkLargeFntClick() {
@@ -351,7 +423,8 @@ void TForm1::applyOuterHeight() {
     const QSize client(kClientWidth, std::max(outerHeight_ - appliedFrameHeight_, ui->pnlTop->height()));
     const qreal ratio = devicePixelRatioF();
     setBaseSize(reachableBase(client.width(), ratio), reachableBase(client.height(), ratio));
-    setFixedSize(client);
+    if (size() != client || minimumSize() != client || maximumSize() != client)
+        setFixedSize(client);
 }
 
 int TForm1::frameHeight() const {
@@ -425,6 +498,10 @@ TAutoDropBox* TForm1::pageSelector() const {
 
 InterceptionPage* TForm1::interceptionPage() const {
     return ui->pgcMain->findChild<InterceptionPage*>(QStringLiteral("tabIntercept"));
+}
+
+UnlockPage* TForm1::unlockPage() const {
+    return ui->pgcMain->findChild<UnlockPage*>(QStringLiteral("tabMT"));
 }
 
 AboutPage* TForm1::aboutPage() const {

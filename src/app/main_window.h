@@ -13,8 +13,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ class CloakingPage;
 class HelpSystem;
 struct Setting;
 class InterceptionPage;
+class UnlockPage;
 
 struct StartupOptions {
     // The cloak design file; empty means the usual one (see locateDesignFile).
@@ -56,6 +59,14 @@ public:
     void FormKeyUp(int keyCode, Qt::KeyboardModifiers shift);
     void chkAutodropClick();
     void chkLargeFntClick();
+    // For the driver's batches: back to the state of a fresh start without making the whole window again.
+    // The pages used (named by the run, shown meanwhile, or reached by an unlock) are made anew, the cloaking
+    // page with `designsAtStart`; the top bar and the height return to their start and the settings are read
+    // as at the first show.
+    void startOver(std::set<int> pagesUsed, const storage::CloakDesigns& designsAtStart);
+    // The index of the page that holds `widget`; -1 for the top bar.
+    int indexOfPage(const QWidget* widget) const;
+
     // Saves designs that a failed save left unsaved (the session is ending).
     void saveUnsavedDesigns();
     // Ctrl+Shift+C: the shown page as text on the clipboard.
@@ -90,6 +101,9 @@ private:
     void FormDestroy();
     void fitTitle();
     void buildPages();
+    CalculatorPage* makePage(int index);
+    void remakePage(int index, const storage::CloakDesigns& designsAtStart);
+    UnlockPage* unlockPage() const;
     void connectShellControls();
     void fillPageSelector();
     void loadCloakDesigns();
@@ -120,6 +134,10 @@ private:
     // The frame height the last applied height allowed for.
     int appliedFrameHeight_ = 0;
     bool shown_ = false;
+    // Large fonts: the pixel size each page fits, by page and room.
+    std::map<std::pair<QString, std::pair<int, int>>, int> fittedFontPixels_;
+    // The pages shown since start (or since the last start over).
+    std::set<int> pagesShown_;
     bool destroyed_ = false;
 };
 

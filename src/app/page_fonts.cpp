@@ -12,12 +12,6 @@ namespace kc::app {
 
 namespace {
 
-void setPixelSize(QWidget& page, int pixels) {
-    QFont font = page.font();
-    font.setPixelSize(pixels);
-    page.setFont(font);
-}
-
 int widestLine(const QFontMetrics& metrics, const QString& text) {
     int widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
@@ -75,16 +69,18 @@ bool fits(QWidget& page, QSize room) {
 
 int fitLargerFont(QWidget& page, QSize room, int normalPixels, int largestPixels) {
     for (int pixels = largestPixels; pixels > normalPixels; --pixels) {
-        setPixelSize(page, pixels);
+        setPageFontPixels(page, pixels);
         if (fits(page, room))
             return pixels;
     }
-    useNormalFont(page, normalPixels);
+    setPageFontPixels(page, normalPixels);
     return normalPixels;
 }
 
-void useNormalFont(QWidget& page, int normalPixels) {
-    setPixelSize(page, normalPixels);
+void setPageFontPixels(QWidget& page, int pixels) {
+    QFont font = page.font();
+    font.setPixelSize(pixels);
+    page.setFont(font);
 }
 
 } // namespace kc::app

@@ -11,7 +11,7 @@ namespace kc::app {
 // every caption whole (its width never grows). Returns the size chosen.
 int fitLargerFont(QWidget& page, QSize room, int normalPixels, int largestPixels);
 
-// The page at the normal size again.
-void useNormalFont(QWidget& page, int normalPixels);
+// The page's text at `pixels`.
+void setPageFontPixels(QWidget& page, int pixels);
 
 } // namespace kc::app

@@ -1,5 +1,6 @@
 #include "cli/control_access.h"
 
+#include "core/text_conversion.h"
 #include "widgets/auto_drop_box.h"
 #include "widgets/combo_box.h"
 #include "widgets/spin_edit.h"
@@ -14,6 +15,9 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace kc::cli {
 
@@ -25,8 +29,12 @@ bool retypesTheSameText(const QString& current, const QString& value) {
     return current == value && !value.isEmpty();
 }
 
-std::optional<QString> applyToList(QComboBox* list, const QString& value) {
+QString itemsOf(const QComboBox* list);
+
+std::optional<QString> applyToList(QComboBox* list, const QString& value, Strictness strictness) {
     const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && strictness == Strictness::Strict)
+        return QStringLiteral("has no item \"%1\" (items: %2)").arg(value, itemsOf(list));
     if (auto* box = qobject_cast<widgets::ComboBox*>(list)) {
         if (index >= 0)
             box->chooseItem(index);
@@ -130,8 +138,31 @@ QString describeList(const QComboBox* list) {
 
 } // namespace
 
-std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers) {
+// What a strict run refuses for an integer box, as a sentence; nullopt when the box reads the text as typed.
+std::optional<QString> strictProblem(const widgets::SpinEdit& box, const QString& value) {
+    const QString range =
+        box.minValue() == box.maxValue()
+            ? QStringLiteral("a whole number")
+            : QStringLiteral("a whole number from %1 to %2").arg(box.minValue()).arg(box.maxValue());
+    const std::optional<int> read = parseInteger(value.toStdString());
+    const bool inRange =
+        read && (box.minValue() == box.maxValue() || (*read >= std::min(box.minValue(), box.maxValue()) &&
+                                                      *read <= std::max(box.minValue(), box.maxValue())));
+    if (!inRange)
+        return QStringLiteral("takes %1, not \"%2\"").arg(range, value);
+    if (box.maxLength() > 0 && value.size() > box.maxLength())
+        return QStringLiteral("takes at most %1 typed character(s), not \"%2\"")
+            .arg(box.maxLength())
+            .arg(value);
+    return std::nullopt;
+}
+
+std::optional<QString> applyValue(QWidget* control, const QString& value, TextAnswerSlot& answers,
+                                  Strictness strictness) {
     if (auto* box = qobject_cast<widgets::SpinEdit*>(control)) {
+        if (strictness == Strictness::Strict)
+            if (const std::optional<QString> problem = strictProblem(*box, value))
+                return problem;
         if (retypesTheSameText(box->text(), value))
             emit box->changed();
         else
@@ -139,6 +170,17 @@ std::optional<QString> applyValue(QWidget* control, const QString& value, TextAn
         return std::nullopt;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        // A text the box refuses (the calculator's beyond 32,767 characters) leaves it as it was, as in the
+        // window.
+        QString checked = value;
+        int position = 0;
+        if (edit->validator() != nullptr &&
+            edit->validator()->validate(checked, position) == QValidator::Invalid) {
+            if (strictness == Strictness::Strict)
+                return QStringLiteral("refuses this text of %1 characters, as the window does")
+                    .arg(value.size());
+            return std::nullopt;
+        }
         if (retypesTheSameText(edit->text(), value))
             emit edit->textChanged(value);
         else
@@ -146,7 +188,7 @@ std::optional<QString> applyValue(QWidget* control, const QString& value, TextAn
         return std::nullopt;
     }
     if (auto* list = qobject_cast<QComboBox*>(control))
-        return applyToList(list, value);
+        return applyToList(list, value, strictness);
     if (auto* view = qobject_cast<QAbstractItemView*>(control))
         return applyToItemView(view, value);
     if (qobject_cast<QCheckBox*>(control) != nullptr || qobject_cast<QRadioButton*>(control) != nullptr)

@@ -21,5 +21,5 @@ int main(int argc, char** argv) {
     kc::app::Application application(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    return kc::cli::runDriver(arguments, std::cout, std::cerr);
+    return kc::cli::runDriver(arguments, std::cin, std::cout, std::cerr);
 }

@@ -1,4 +1,5 @@
 #include "cli/cli_driver.h"
+#include "cli/output.h"
 #include "support/app_fixture.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,8 @@ protected:
             arguments = QStringList{"--designs", designFile()} + arguments;
         std::ostringstream out;
         std::ostringstream err;
-        const int status = cli::runDriver(arguments, out, err);
+        std::istringstream in;
+        const int status = cli::runDriver(arguments, in, out, err);
         return {status, out.str(), err.str()};
     }
     QString designFile() const { return folder.filePath("Cloaking.dat"); }

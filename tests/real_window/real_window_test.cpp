@@ -2,7 +2,7 @@
 #include "app/help/help_system.h"
 #include "app/page_text.h"
 #include "app/session_end.h"
-#include "cli/cli_driver.h"
+#include "cli/output.h"
 #include "real_window/real_window_fixture.h"
 #include "widgets/spin_edit.h"
 

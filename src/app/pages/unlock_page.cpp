@@ -51,6 +51,16 @@ void UnlockPage::btnMTunlockClick() {
     AddUnlockedItem(*position);
 }
 
+QList<QWidget*> UnlockPage::listsItAddsTo() const {
+    QList<QWidget*> lists;
+    for (int position = 0; hiddenItems_ && position < static_cast<int>(hiddenItems_->size()); ++position)
+        for (const std::string_view target : pages::unlockTargets(position))
+            if (auto* list = window()->findChild<widgets::ComboBox*>(
+                    QString::fromLatin1(target.data(), static_cast<qsizetype>(target.size()))))
+                lists.append(list);
+    return lists;
+}
+
 void UnlockPage::AddUnlockedItem(int position) {
     if (!hiddenItems_ || position < 0 || position >= static_cast<int>(hiddenItems_->size()))
         return;

@@ -28,6 +28,8 @@ public:
     void btnMTunlockClick();
     // Appends the hidden item at `position`, as stored, to the end of each list that takes it.
     void AddUnlockedItem(int position);
+    // Every list an unlock can add to, on whichever page it stands.
+    QList<QWidget*> listsItAddsTo() const;
 
 private:
     void showOutcome(const QString& text, const QColor& colour);
