@@ -159,10 +159,14 @@ void TForm1::remakePage(int index, const storage::CloakDesigns& designsAtStart) 
 }
 
 void TForm1::startOver(std::set<int> pagesUsed, const storage::CloakDesigns& designsAtStart) {
-    pagesUsed.insert(pagesShown_.begin(), pagesShown_.end());
-    // Large fonts may have grown the front page's text, a click changed a settings box.
-    if (page(kFrontPageIndex)->font().pixelSize() != kPageFontPixels)
-        pagesUsed.insert(kFrontPageIndex);
+    // Showing a page changes nothing on it but for the interception page, whose animation restarts; the focus
+    // though may have followed into a shown page, and leaving a box clamps it.
+    for (const int index : pagesShown_)
+        if (qobject_cast<InterceptionPage*>(page(index)) != nullptr)
+            pagesUsed.insert(index);
+    if (const int focused = indexOfPage(QApplication::focusWidget()); focused >= 0)
+        pagesUsed.insert(focused);
+    // A click changed a settings box.
     if (!aboutPage()->autoDropBox()->isChecked() || aboutPage()->largeFontsBox()->isChecked())
         pagesUsed.insert(indexOfPage(aboutPage()));
     // Unlocking adds items to the lists of other pages.

@@ -60,9 +60,9 @@ public:
     void chkAutodropClick();
     void chkLargeFntClick();
     // For the driver's batches: back to the state of a fresh start without making the whole window again.
-    // The pages used (named by the run, shown meanwhile, or reached by an unlock) are made anew, the cloaking
-    // page with `designsAtStart`; the top bar and the height return to their start and the settings are read
-    // as at the first show.
+    // The pages a run changed (`pagesUsed`, and those an unlock reached, the focus entered or whose showing
+    // changes them) are made anew, the cloaking page with `designsAtStart`; the top bar and the height return
+    // to their start and the settings are read as at the first show.
     void startOver(std::set<int> pagesUsed, const storage::CloakDesigns& designsAtStart);
     // The index of the page that holds `widget`; -1 for the top bar.
     int indexOfPage(const QWidget* widget) const;

@@ -43,7 +43,7 @@ int runBatch(std::istream& in, std::ostream& out, const BatchOptions& options) {
         QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName() : QString();
 
     bool fresh = true;
-    std::set<int> pagesUsed;
+    std::set<int> pagesChanged;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
@@ -64,7 +64,7 @@ int runBatch(std::istream& in, std::ostream& out, const BatchOptions& options) {
         }
         if (!fresh) {
             parser::setRandomSeed(0);
-            window->startOver(pagesUsed, designsAtStart);
+            window->startOver(pagesChanged, designsAtStart);
             if (auto* focused = window->findChild<QWidget*>(focusAtStart);
                 focused != nullptr && !focusAtStart.isEmpty())
                 focused->setFocus();
@@ -76,7 +76,7 @@ int runBatch(std::istream& in, std::ostream& out, const BatchOptions& options) {
         runAssignments(*window, assignments, options.strictness, dialogs, outcome);
         for (Event& event : dialogs.take())
             outcome.events.push_back(std::move(event));
-        pagesUsed = outcome.pagesUsed;
+        pagesChanged = outcome.pagesChanged;
         out << jsonAnswer(scenario.idJson, outcome) << '\n' << std::flush;
     }
     return 0;

@@ -91,10 +91,12 @@ void runAssignments(app::TForm1& window, const std::vector<Assignment>& assignme
                                   .arg(assignment.name, assignment.value, *problem);
             return;
         }
-        const int page = assignment.name == QLatin1String("cmbTab") ? window.activePageIndex()
-                                                                    : window.indexOfPage(control);
-        if (page >= 0)
+        if (assignment.name == QLatin1String("cmbTab")) {
+            outcome.pagesUsed.insert(window.activePageIndex());
+        } else if (const int page = window.indexOfPage(control); page >= 0) {
             outcome.pagesUsed.insert(page);
+            outcome.pagesChanged.insert(page);
+        }
     }
     readResults(window, outcome.pagesUsed, outcome.results);
 }

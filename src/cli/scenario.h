@@ -42,8 +42,10 @@ struct ScenarioOutcome {
     std::vector<ResultControl> results;
     // Why the arguments were refused; empty when they were taken.
     QString refusal;
-    // The pages whose controls the run named.
+    // The pages whose results are read: those chosen or whose controls the run named.
     std::set<int> pagesUsed;
+    // The pages whose controls the run set.
+    std::set<int> pagesChanged;
 
     // 0, 1 when an error was reported, 2 when the arguments were refused.
     int exitStatus() const;
