@@ -16,6 +16,8 @@ public:
 
     // Called each time the page is chosen in the selector, also when it already shows.
     virtual void pageActivated() {}
+    // Called when another page is chosen in its place.
+    virtual void pageDeactivated() {}
 };
 
 } // namespace kc::app

@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         std::cerr << "korvathcalc: unknown option '" << argv[1] << "' (see korvathcalc --help)\n";
         return 2;
     }
-    // Watching for the session's end before the window is made: its start-up may already wait in a message box.
+    // Watching for the session's end before the window is made: its start-up may already wait in a message
+    // box.
     kc::app::TForm1* made = nullptr;
     const kc::app::SessionEnd sessionEnd([&made] {
         if (made != nullptr)

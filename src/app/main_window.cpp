@@ -117,17 +117,23 @@ CalculatorPage* TForm1::makePage(int index) {
     CalculatorPage* page = createPage(index, PageContext{tables_, HiddenItems}, ui->pgcMain);
     prepareAccessibility(*page);
     // The pages the window itself works with.
-    if (auto* about = qobject_cast<AboutPage*>(page)) {
+    if (auto* value = qobject_cast<PlanetValuePage*>(page)) {
+        planetValue_ = value;
+    } else if (auto* unlock = qobject_cast<UnlockPage*>(page)) {
+        unlock_ = unlock;
+    } else if (auto* about = qobject_cast<AboutPage*>(page)) {
+        about_ = about;
         connect(about->exitButton(), &QPushButton::clicked, this, reported(this, &TForm1::btnExitClick));
         connect(about->autoDropBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkAutodropClick));
         connect(about->largeFontsBox(), &QCheckBox::toggled, this, reported(this, &TForm1::chkLargeFntClick));
     } else if (auto* cloaking = qobject_cast<CloakingPage*>(page)) {
+        cloaking_ = cloaking;
         connect(cloaking, &CloakingPage::designsChanged, this,
                 [this] { runReported([this] { saveDesigns(); }); });
     } else if (auto* interception = qobject_cast<InterceptionPage*>(page)) {
-        // The window owns the timer and starts it only while the interception page shows; the page animates.
-        connect(tmrIntersect, &QTimer::timeout, interception,
-                reported(interception, &InterceptionPage::tmrIntersectTimer));
+        interception_ = interception;
+        // The window owns the timer; the page runs it while it shows.
+        interception->useTimer(*tmrIntersect);
     }
     return page;
 }
@@ -173,7 +179,9 @@ void TForm1::startOver(std::set<int> pagesUsed, const storage::CloakDesigns& des
     if (pagesUsed.contains(indexOfPage(unlockPage())))
         for (QWidget* list : unlockPage()->listsItAddsTo())
             pagesUsed.insert(indexOfPage(list));
-    tmrIntersect->stop();
+    if (shownPage_ != nullptr)
+        shownPage_->pageDeactivated();
+    shownPage_ = nullptr;
     ui->pgcMain->setCurrentIndex(kFrontPageIndex);
     for (const int index : pagesUsed)
         remakePage(index, designsAtStart);
@@ -207,8 +215,7 @@ int TForm1::indexOfPage(const QWidget* widget) const {
 void TForm1::FormCreate() {
     runReported([&] { HiddenItems.emplace(); });
     runReported([&] { rules::InitArrays(tables_, *HiddenItems); });
-    runReported(
-        [&] { ui->pgcMain->findChild<PlanetValuePage*>(QStringLiteral("tabValue"))->setStartRanges(); });
+    runReported([&] { planetValue_->setStartRanges(); });
     runReported([&] { interceptionPage()->DrawIntercept(); });
     runReported([&] { makeProgramFolderCurrent(); });
     runReported([&] { loadCloakDesigns(); });
@@ -317,7 +324,7 @@ void TForm1::showDesignsSavedElsewhere() {
 }
 
 CloakingPage* TForm1::cloakingPage() const {
-    return ui->pgcMain->findChild<CloakingPage*>(QStringLiteral("tabCloak"));
+    return cloaking_;
 }
 
 void TForm1::fillPageSelector() {
@@ -337,10 +344,10 @@ void TForm1::cmbTabClick() {
 }
 
 void TForm1::pgcMainChange() {
-    if (activePage()->objectName() == QLatin1String("tabIntercept"))
-        tmrIntersect->start();
-    else
-        tmrIntersect->stop();
+    // The page left stops what runs while it shows (the interception page's animation timer).
+    if (shownPage_ != nullptr && shownPage_ != activePage())
+        shownPage_->pageDeactivated();
+    shownPage_ = activePage();
     pagesShown_.insert(activePageIndex());
     activePage()->pageActivated();
     if (activePage() == cloakingPage())
@@ -501,15 +508,15 @@ TAutoDropBox* TForm1::pageSelector() const {
 }
 
 InterceptionPage* TForm1::interceptionPage() const {
-    return ui->pgcMain->findChild<InterceptionPage*>(QStringLiteral("tabIntercept"));
+    return interception_;
 }
 
 UnlockPage* TForm1::unlockPage() const {
-    return ui->pgcMain->findChild<UnlockPage*>(QStringLiteral("tabMT"));
+    return unlock_;
 }
 
 AboutPage* TForm1::aboutPage() const {
-    return static_cast<AboutPage*>(ui->pgcMain->findChild<CalculatorPage*>(QStringLiteral("tabExit")));
+    return about_;
 }
 
 HelpSystem& TForm1::help() const {

@@ -35,6 +35,7 @@ class CloakingPage;
 class HelpSystem;
 struct Setting;
 class InterceptionPage;
+class PlanetValuePage;
 class UnlockPage;
 
 struct StartupOptions {
@@ -71,8 +72,6 @@ public:
     void saveUnsavedDesigns();
     // Ctrl+Shift+C: the shown page as text on the clipboard.
     void copyShownPage();
-    void CMMouseEnter() {}
-    void CMMouseLeave() {}
 
     // What the window shows, for tests and the command-line driver.
     int pageCount() const;
@@ -136,6 +135,14 @@ private:
     bool shown_ = false;
     // Large fonts: the pixel size each page fits, by page and room.
     std::map<std::pair<QString, std::pair<int, int>>, int> fittedFontPixels_;
+    // The pages the window works with itself.
+    AboutPage* about_ = nullptr;
+    CloakingPage* cloaking_ = nullptr;
+    InterceptionPage* interception_ = nullptr;
+    PlanetValuePage* planetValue_ = nullptr;
+    UnlockPage* unlock_ = nullptr;
+    // The page shown last, told when another page takes its place.
+    CalculatorPage* shownPage_ = nullptr;
     // The pages shown since start (or since the last start over).
     std::set<int> pagesShown_;
     bool destroyed_ = false;

@@ -12,12 +12,14 @@ class CalculatorPage;
 struct PageContext;
 
 // One page of the window, in page order: its object name, its caption in the page selector, its Tag (the
-// window's outer height while it shows) and its help topic (empty: help opens the finder).
+// window's outer height while it shows), its help topic (empty: help opens the finder) and what makes it.
+// The window makes, lists and sizes its pages from this one table; adding a page is adding a row.
 struct PageInfo {
     const char* name;
     const char* caption;
     int tag;
     const char* helpContext;
+    CalculatorPage* (*make)(const PageContext& context, QWidget* parent);
 };
 
 inline constexpr int kPageCount = 23;
@@ -30,7 +32,7 @@ constexpr int PageHeight(int tag, bool largeFonts) {
     return largeFonts ? tag + tag / 4 : tag;
 }
 
-// Creates page `index` (an empty page while its calculator is not built yet), named and captioned.
+// Makes page `index`, named and captioned.
 CalculatorPage* createPage(int index, const PageContext& context, QWidget* parent);
 
 } // namespace kc::app

@@ -54,6 +54,20 @@ TEST_F(ShellTest, TheDroppedSelectorShowsTheLongestCaptionWholeAndTheBoxKeepsIts
     selector->hidePopup();
 }
 
+// The page table drives the window: every topic it names opens, and every result a page names exists.
+TEST_F(ShellTest, EveryPageOfTheTableHasItsHelpTopicAndItsResultControls) {
+    for (int index = 0; index < app::kPageCount; ++index) {
+        const app::PageInfo& info = app::kPages.at(index);
+        if (*info.helpContext != '\0') {
+            EXPECT_TRUE(window->help().showTopic(info.helpContext)) << info.name;
+        }
+        for (const QString& name : window->page(index)->resultControls())
+            EXPECT_NE(window->page(index)->findChild<QWidget*>(name), nullptr)
+                << info.name << ": " << name.toStdString();
+    }
+    window->help().viewerWindow()->close();
+}
+
 TEST_F(ShellTest, StartsOnTheFrontPageWithEveryPageNamedInOrder) {
     ASSERT_EQ(window->pageCount(), app::kPageCount);
     for (int index = 0; index < app::kPageCount; ++index)

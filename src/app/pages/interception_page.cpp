@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 #include <span>
@@ -91,7 +92,14 @@ QStringList InterceptionPage::resultControls() const {
     return {"lblDistance", "lblResultXY"};
 }
 
+void InterceptionPage::useTimer(QTimer& timer) {
+    timer_ = &timer;
+    connect(timer_, &QTimer::timeout, this, reported(this, &InterceptionPage::tmrIntersectTimer));
+}
+
 void InterceptionPage::pageActivated() {
+    if (timer_ != nullptr)
+        timer_->start();
     animation_.restart();
     DrawIntercept();
 }
@@ -121,6 +129,11 @@ void InterceptionPage::DrawIntercept() {
         drawTexts(painter, kLetterPixels, kLetters);
         drawTexts(painter, kCaptionPixels, kCaptions);
     });
+}
+
+void InterceptionPage::pageDeactivated() {
+    if (timer_ != nullptr)
+        timer_->stop();
 }
 
 void InterceptionPage::tmrIntersectTimer() {

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class QTimer;
+
 namespace Ui {
 class InterceptionPage;
 }
@@ -12,8 +14,8 @@ class InterceptionPage;
 namespace kc::app {
 
 // Binds the interception form: the six boxes and the two situation buttons recompute the prediction. The
-// two pictures are drawn at start-up and on every visit; while the page shows, the window's timer runs the
-// animation of the upper one (tmrIntersectTimer).
+// two pictures are drawn at start-up and on every visit; while the page shows, the window's timer (25 ms)
+// runs the animation of the upper one (tmrIntersectTimer).
 class InterceptionPage : public CalculatorPage {
     Q_OBJECT
 public:
@@ -21,8 +23,11 @@ public:
     ~InterceptionPage() override;
 
     QStringList resultControls() const override;
-    // The animation starts over from a freshly drawn picture.
+    // The window's animation timer, which the page starts when it shows and stops when another page does.
+    void useTimer(QTimer& timer);
+    // The timer starts, the animation starts over from a freshly drawn picture.
     void pageActivated() override;
+    void pageDeactivated() override;
 
     void speX1Change();
     void DrawIntercept();
@@ -38,6 +43,7 @@ private:
 
     std::unique_ptr<Ui::InterceptionPage> ui;
     pages::InterceptionAnimation animation_;
+    QTimer* timer_ = nullptr;
 };
 
 } // namespace kc::app
