@@ -21,6 +21,9 @@ interception, and an expression calculator with a history. Every result
 follows the inputs as they are typed. A command-line driver runs the same
 pages without a display.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# The deliberate spellings of the game's texts, each with its reason.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME korvathcalc)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)

@@ -17,7 +17,7 @@ build=(
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   clang "libclang-rt-dev|libclang-rt-14-dev" locales
-  xvfb openbox xdotool x11-utils xclip
+  xvfb openbox xdotool x11-utils xclip clang-format
 )
 package=(dpkg-dev file lintian appstream desktop-file-utils)
 

@@ -4,13 +4,7 @@
 #include "app/pages/cloaking_page.h"
 #include "cli/json_line.h"
 #include "cli/output.h"
-#include "cli/scenario.h"
 #include "parser/parser.h"
-
-#include <QApplication>
-
-#include <memory>
-#include <string>
 
 namespace kc::cli {
 
@@ -31,54 +25,49 @@ std::optional<QString> assignmentsOf(const std::vector<std::string>& arguments,
 
 } // namespace
 
-int runBatch(std::istream& in, std::ostream& out, const BatchOptions& options) {
-    RecordingDialogs dialogs;
+BatchSession::BatchSession(const BatchOptions& options) : options_(options) {
     parser::setRandomSeed(0);
-    auto window = std::make_unique<app::TForm1>(app::StartupOptions{options.designFile, true});
-    // What the window's creation reported, every fresh run meets again.
-    const std::vector<Event> atCreation = dialogs.take();
-    window->show();
-    const storage::CloakDesigns designsAtStart = window->findChild<app::CloakingPage*>()->designs();
-    const QString focusAtStart =
-        QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName() : QString();
+    window_ = std::make_unique<app::TForm1>(app::StartupOptions{options_.designFile, true});
+    atCreation_ = dialogs_.take();
+    window_->show();
+    designsAtStart_ = window_->findChild<app::CloakingPage*>()->designs();
+}
 
-    bool fresh = true;
-    std::set<int> pagesChanged;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        ScenarioOutcome outcome;
-        const auto parsed = parseScenarioLine(line);
-        if (const auto* refused = std::get_if<RefusedLine>(&parsed)) {
-            outcome.refusal = QString::fromStdString(refused->reason);
-            out << jsonAnswer(refused->idJson, outcome) << '\n' << std::flush;
-            continue;
-        }
-        const ScenarioLine& scenario = std::get<ScenarioLine>(parsed);
-        std::vector<Assignment> assignments;
-        if (const std::optional<QString> malformed = assignmentsOf(scenario.args, assignments)) {
-            outcome.refusal = *malformed;
-            out << jsonAnswer(scenario.idJson, outcome) << '\n' << std::flush;
-            continue;
-        }
-        if (!fresh) {
-            parser::setRandomSeed(0);
-            window->startOver(pagesChanged, designsAtStart);
-            if (auto* focused = window->findChild<QWidget*>(focusAtStart);
-                focused != nullptr && !focusAtStart.isEmpty())
-                focused->setFocus();
-        }
-        fresh = false;
-        outcome.events = atCreation;
-        for (Event& event : dialogs.take())
-            outcome.events.push_back(std::move(event));
-        runAssignments(*window, assignments, options.strictness, dialogs, outcome);
-        for (Event& event : dialogs.take())
-            outcome.events.push_back(std::move(event));
-        pagesChanged = outcome.pagesChanged;
-        out << jsonAnswer(scenario.idJson, outcome) << '\n' << std::flush;
+BatchSession::~BatchSession() = default;
+
+std::string BatchSession::answer(std::string_view line) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    ScenarioOutcome outcome;
+    const auto parsed = parseScenarioLine(line);
+    if (const auto* refused = std::get_if<RefusedLine>(&parsed)) {
+        outcome.refusal = QString::fromStdString(refused->reason);
+        return jsonAnswer(refused->idJson, outcome);
     }
+    const ScenarioLine& scenario = std::get<ScenarioLine>(parsed);
+    std::vector<Assignment> assignments;
+    if (const std::optional<QString> malformed = assignmentsOf(scenario.args, assignments)) {
+        outcome.refusal = *malformed;
+        return jsonAnswer(scenario.idJson, outcome);
+    }
+    if (!std::exchange(fresh_, false)) {
+        parser::setRandomSeed(0);
+        window_->startOver(pagesChanged_, designsAtStart_);
+    }
+    outcome.events = atCreation_;
+    for (Event& event : dialogs_.take())
+        outcome.events.push_back(std::move(event));
+    runAssignments(*window_, assignments, options_.strictness, dialogs_, outcome);
+    for (Event& event : dialogs_.take())
+        outcome.events.push_back(std::move(event));
+    pagesChanged_ = outcome.pagesChanged;
+    return jsonAnswer(scenario.idJson, outcome);
+}
+
+int runBatch(std::istream& in, std::ostream& out, const BatchOptions& options) {
+    BatchSession session(options);
+    for (std::string line; std::getline(in, line);)
+        out << session.answer(line) << '\n' << std::flush;
     return 0;
 }
 

@@ -80,7 +80,7 @@ void appendTitles(const QHelpContentModel& model, const QModelIndex& parent, QSt
 } // namespace
 
 HelpSystem::HelpSystem(QString helpFileName, QWidget* ownerWindow, QObject* parent)
-    : QObject(parent), m_helpFileName(std::move(helpFileName)), m_owner(ownerWindow) {}
+    : QObject(parent), helpFileName_(std::move(helpFileName)), owner_(ownerWindow) {}
 
 HelpSystem::~HelpSystem() {
     closeHelpFile();
@@ -89,9 +89,9 @@ HelpSystem::~HelpSystem() {
 bool HelpSystem::showTopic(const QString& context) {
     if (!openHelpFile())
         return false;
-    const QList<QHelpLink> links = m_engine->documentsForIdentifier(context);
+    const QList<QHelpLink> links = engine_->documentsForIdentifier(context);
     if (links.isEmpty()) {
-        m_error = tr("The help file \"%1\" has no topic \"%2\".").arg(m_helpFileName, context);
+        error_ = tr("The help file \"%1\" has no topic \"%2\".").arg(helpFileName_, context);
         return false;
     }
     viewer()->showPage(links.first().url);
@@ -105,7 +105,7 @@ bool HelpSystem::showFinder() {
     HelpViewer* helpViewer = viewer();
     helpViewer->showContentsTab();
     // The finder always opens on the contents, not on whatever topic was read last.
-    const QList<QHelpLink> links = m_engine->documentsForIdentifier(contentsContext);
+    const QList<QHelpLink> links = engine_->documentsForIdentifier(contentsContext);
     if (!links.isEmpty())
         helpViewer->showPage(links.first().url);
     presentViewer();
@@ -113,22 +113,22 @@ bool HelpSystem::showFinder() {
 }
 
 QString HelpSystem::errorText() const {
-    return m_error;
+    return error_;
 }
 
 QWidget* HelpSystem::viewerWindow() const {
-    return m_viewer;
+    return viewer_;
 }
 
 QUrl HelpSystem::currentUrl() const {
-    return m_viewer ? m_viewer->currentUrl() : QUrl();
+    return viewer_ ? viewer_->currentUrl() : QUrl();
 }
 
 QStringList HelpSystem::contentTitles() const {
-    if (!m_engine)
+    if (!engine_)
         return {};
-    QHelpContentModel* model = m_engine->contentModel();
-    if (!m_contentsReady)
+    QHelpContentModel* model = engine_->contentModel();
+    if (!contentsReady_)
         waitFor(model, &QHelpContentModel::contentsCreated, [model] {
             if (!model->isCreatingContents())
                 model->createContents(QString());
@@ -139,10 +139,10 @@ QStringList HelpSystem::contentTitles() const {
 }
 
 QStringList HelpSystem::indexKeywords() const {
-    if (!m_engine)
+    if (!engine_)
         return {};
-    QHelpIndexModel* model = m_engine->indexModel();
-    if (!m_indexReady)
+    QHelpIndexModel* model = engine_->indexModel();
+    if (!indexReady_)
         waitFor(model, &QHelpIndexModel::indexCreated, [model] {
             if (!model->isCreatingIndex())
                 model->createIndex(QString());
@@ -158,10 +158,10 @@ QString installedDataFolder() {
 // A bare name means "in the current directory" (the program's folder: a build tree or a portable copy);
 // an installed program finds it in its shared data folder instead.
 QFileInfo HelpSystem::locateHelpFile() const {
-    const QFileInfo beside(QDir::current().absoluteFilePath(m_helpFileName));
-    if (beside.exists() || QFileInfo(m_helpFileName).isAbsolute())
+    const QFileInfo beside(QDir::current().absoluteFilePath(helpFileName_));
+    if (beside.exists() || QFileInfo(helpFileName_).isAbsolute())
         return beside;
-    const QFileInfo installed(QDir(installedDataFolder()).absoluteFilePath(m_helpFileName));
+    const QFileInfo installed(QDir(installedDataFolder()).absoluteFilePath(helpFileName_));
     return installed.exists() ? installed : beside;
 }
 
@@ -169,101 +169,101 @@ bool HelpSystem::openHelpFile() {
     // Resolved on every call, with the current directory at the time help is asked for.
     const QFileInfo info = locateHelpFile();
     if (!info.exists()) {
-        m_error = tr("Cannot open the help file \"%1\": the file was not found.").arg(m_helpFileName);
+        error_ = tr("Cannot open the help file \"%1\": the file was not found.").arg(helpFileName_);
         return false;
     }
     if (!info.isFile() || !info.isReadable()) {
-        m_error = tr("Cannot open the help file \"%1\": the file cannot be read.").arg(m_helpFileName);
+        error_ = tr("Cannot open the help file \"%1\": the file cannot be read.").arg(helpFileName_);
         return false;
     }
     const QString path = info.absoluteFilePath();
     const QString stamp = fileStamp(info);
-    if (m_engine && path == m_loadedPath && stamp == m_loadedStamp) {
-        m_error.clear();
+    if (engine_ && path == loadedPath_ && stamp == loadedStamp_) {
+        error_.clear();
         return true;
     }
 
     closeHelpFile();
-    if (!m_workDir)
-        m_workDir = std::make_unique<QTemporaryDir>();
-    if (!m_workDir->isValid()) {
-        m_error = tr("Cannot open the help file \"%1\": there is no room for its working files (%2).")
-                      .arg(m_helpFileName, m_workDir->errorString());
+    if (!workDir_)
+        workDir_ = std::make_unique<QTemporaryDir>();
+    if (!workDir_->isValid()) {
+        error_ = tr("Cannot open the help file \"%1\": there is no room for its working files (%2).")
+                     .arg(helpFileName_, workDir_->errorString());
         return false;
     }
     // A fresh collection for every load, since registering the same help namespace twice is refused. Each
     // gets its own folder so that it and its search index can be removed together.
-    const QString engineDir = m_workDir->filePath(QString::number(++m_engineCount));
+    const QString engineDir = workDir_->filePath(QString::number(++engineCount_));
     if (!QDir().mkpath(engineDir)) {
-        m_error = tr("Cannot open the help file \"%1\": there is no room for its working files.")
-                      .arg(m_helpFileName);
+        error_ = tr("Cannot open the help file \"%1\": there is no room for its working files.")
+                     .arg(helpFileName_);
         return false;
     }
     auto engine = std::make_unique<QHelpEngine>(QDir(engineDir).filePath(QStringLiteral("help.qhc")));
     // Read-only engines neither create their collection file nor accept new documentation.
     engine->setReadOnly(false);
-    m_contentsReady = false;
-    m_indexReady = false;
+    contentsReady_ = false;
+    indexReady_ = false;
     connect(engine->contentModel(), &QHelpContentModel::contentsCreated, this,
-            [this] { m_contentsReady = true; });
-    connect(engine->indexModel(), &QHelpIndexModel::indexCreated, this, [this] { m_indexReady = true; });
+            [this] { contentsReady_ = true; });
+    connect(engine->indexModel(), &QHelpIndexModel::indexCreated, this, [this] { indexReady_ = true; });
     // The help file is a compressed Qt help archive whatever its extension, so it is registered where it
     // lies.
     if (!engine->setupData() || !engine->registerDocumentation(path)) {
         engine.reset();
         QDir(engineDir).removeRecursively();
-        m_error = tr("Cannot open the help file \"%1\": it is not a valid help file.").arg(m_helpFileName);
+        error_ = tr("Cannot open the help file \"%1\": it is not a valid help file.").arg(helpFileName_);
         return false;
     }
-    m_engine = std::move(engine);
-    m_loadedPath = path;
-    m_loadedStamp = stamp;
-    m_error.clear();
+    engine_ = std::move(engine);
+    loadedPath_ = path;
+    loadedStamp_ = stamp;
+    error_.clear();
     return true;
 }
 
 HelpViewer* HelpSystem::viewer() {
-    if (!m_viewer) {
-        m_viewer = new HelpViewer(*m_engine, m_owner);
-        if (!m_viewerGeometry.isEmpty())
-            m_viewer->restoreGeometry(m_viewerGeometry);
-        else if (m_owner != nullptr)
-            placeBeside(*m_viewer, *m_owner->window());
+    if (!viewer_) {
+        viewer_ = new HelpViewer(*engine_, owner_);
+        if (!viewerGeometry_.isEmpty())
+            viewer_->restoreGeometry(viewerGeometry_);
+        else if (owner_ != nullptr)
+            placeBeside(*viewer_, *owner_->window());
         // The engine keeps plain pointers to the contents and index widgets inside the window, so it must not
         // outlive the window, e.g. when the owner window takes the help window down with it.
-        connect(m_viewer, &QObject::destroyed, this, &HelpSystem::dropEngine);
+        connect(viewer_, &QObject::destroyed, this, &HelpSystem::dropEngine);
     }
-    return m_viewer;
+    return viewer_;
 }
 
 void HelpSystem::presentViewer() {
     // A program kept above other windows would otherwise hide its own help.
     const bool onTop =
-        m_owner != nullptr && m_owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    if (m_viewer->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
-        m_viewer->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (m_viewer->isMinimized())
-        m_viewer->showNormal();
+        owner_ != nullptr && owner_->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (viewer_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        viewer_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (viewer_->isMinimized())
+        viewer_->showNormal();
     else
-        m_viewer->show();
-    m_viewer->raise();
-    m_viewer->activateWindow();
+        viewer_->show();
+    viewer_->raise();
+    viewer_->activateWindow();
 }
 
 void HelpSystem::closeHelpFile() {
-    if (m_viewer) {
-        m_viewerGeometry = m_viewer->saveGeometry();
-        delete m_viewer;
+    if (viewer_) {
+        viewerGeometry_ = viewer_->saveGeometry();
+        delete viewer_;
     }
     dropEngine();
 }
 
 void HelpSystem::dropEngine() {
-    if (!m_engine)
+    if (!engine_)
         return;
-    const QString engineDir = QFileInfo(m_engine->collectionFile()).absolutePath();
-    m_engine.reset();
-    m_loadedPath.clear();
+    const QString engineDir = QFileInfo(engine_->collectionFile()).absolutePath();
+    engine_.reset();
+    loadedPath_.clear();
     QDir(engineDir).removeRecursively();
 }
 

@@ -55,21 +55,21 @@ private:
 
     QFileInfo locateHelpFile() const;
 
-    QString m_helpFileName;
-    QPointer<QWidget> m_owner;
-    QString m_error;
+    QString helpFileName_;
+    QPointer<QWidget> owner_;
+    QString error_;
 
     // The engine needs a writable collection file; it lives in a private scratch folder.
-    std::unique_ptr<QTemporaryDir> m_workDir;
-    std::unique_ptr<QHelpEngine> m_engine;
-    int m_engineCount = 0;
-    bool m_contentsReady = false;
-    bool m_indexReady = false;
+    std::unique_ptr<QTemporaryDir> workDir_;
+    std::unique_ptr<QHelpEngine> engine_;
+    int engineCount_ = 0;
+    bool contentsReady_ = false;
+    bool indexReady_ = false;
     // Which file the engine has loaded, to notice a replaced or rebuilt help file.
-    QString m_loadedPath;
-    QString m_loadedStamp;
-    QPointer<HelpViewer> m_viewer;
-    QByteArray m_viewerGeometry;
+    QString loadedPath_;
+    QString loadedStamp_;
+    QPointer<HelpViewer> viewer_;
+    QByteArray viewerGeometry_;
 };
 
 } // namespace kc::app

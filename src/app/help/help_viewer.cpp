@@ -23,7 +23,7 @@ const QString helpScheme = QStringLiteral("qthelp");
 
 } // namespace
 
-HelpBrowser::HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), m_engine(engine) {
+HelpBrowser::HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {
     // Links are followed by hand so that web addresses go to the desktop browser instead of a blank page.
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
@@ -32,7 +32,7 @@ HelpBrowser::HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(pa
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (name.scheme() != helpScheme)
         return QTextBrowser::loadResource(type, name);
-    const QByteArray data = m_engine.fileData(name);
+    const QByteArray data = engine_.fileData(name);
     if (data.isEmpty() && type == QTextDocument::HtmlResource)
         return tr("<html><body><h1>Page not found</h1><p>The help file has no page %1.</p></body></html>")
             .arg(name.path().toHtmlEscaped());
@@ -51,7 +51,7 @@ HelpViewer::HelpViewer(QHelpEngine& engine, QWidget* owner) : QWidget(owner, Qt:
     setWindowTitle(QString::fromLatin1(windowTitleText));
     resize(700, 500);
 
-    m_browser = new HelpBrowser(engine);
+    browser_ = new HelpBrowser(engine);
 
     // The engine creates its contents widget without a parent; the tab widget takes it over.
     QHelpContentWidget* contents = engine.contentWidget();
@@ -63,25 +63,25 @@ HelpViewer::HelpViewer(QHelpEngine& engine, QWidget* owner) : QWidget(owner, Qt:
     });
     // The contents show where the reader is, however the topic was reached.
     const auto followTopic = [this, contents] {
-        const QModelIndex topic = contents->indexOf(m_browser->source());
+        const QModelIndex topic = contents->indexOf(browser_->source());
         if (topic.isValid())
             contents->setCurrentIndex(topic);
     };
-    connect(m_browser, &QTextBrowser::sourceChanged, contents, followTopic);
+    connect(browser_, &QTextBrowser::sourceChanged, contents, followTopic);
     // The contents are built in the background: the first topic may show before they exist.
     connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents, followTopic,
             Qt::QueuedConnection);
     // The contents are short: show every topic at once instead of one closed book.
     connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
 
-    m_tabs = new QTabWidget;
-    m_tabs->addTab(contents, tr("Contents"));
-    m_tabs->addTab(createIndexTab(engine), tr("Index"));
-    m_tabs->addTab(createSearchTab(engine), tr("Search"));
+    tabs_ = new QTabWidget;
+    tabs_->addTab(contents, tr("Contents"));
+    tabs_->addTab(createIndexTab(engine), tr("Index"));
+    tabs_->addTab(createSearchTab(engine), tr("Search"));
 
     auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_browser);
+    splitter->addWidget(tabs_);
+    splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({220, 480});
 
@@ -133,15 +133,15 @@ QWidget* HelpViewer::createSearchTab(QHelpEngine& engine) {
 }
 
 void HelpViewer::showPage(const QUrl& url) {
-    m_browser->setSource(url);
+    browser_->setSource(url);
 }
 
 void HelpViewer::showContentsTab() {
-    m_tabs->setCurrentIndex(0);
+    tabs_->setCurrentIndex(0);
 }
 
 QUrl HelpViewer::currentUrl() const {
-    return m_browser->source();
+    return browser_->source();
 }
 
 } // namespace kc::app

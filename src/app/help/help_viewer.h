@@ -18,7 +18,7 @@ public:
 private:
     void followLink(const QUrl& link);
 
-    QHelpEngine& m_engine;
+    QHelpEngine& engine_;
 };
 
 // The help window: contents, index and search on the left, the page on the right.
@@ -37,8 +37,8 @@ private:
     QWidget* createIndexTab(QHelpEngine& engine);
     QWidget* createSearchTab(QHelpEngine& engine);
 
-    QTabWidget* m_tabs = nullptr;
-    HelpBrowser* m_browser = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    HelpBrowser* browser_ = nullptr;
 };
 
 } // namespace kc::app
