@@ -2,6 +2,7 @@
 
 #include "core/checked_math.h"
 #include "pages/calculation_failure.h"
+#include "rules/engine_speed.h"
 
 #include <array>
 
@@ -54,12 +55,13 @@ BattleSpeedOutcome computeBattleSpeed(const BattleSpeedInputs& in) {
     BattleSpeedOutcome out;
     out.failure = captureFailure([&] {
         const Extended penalty = weightPenalty(in);
-        if (!in.engineChosen) {
+        const std::optional<std::int32_t> engineSpeed = rules::GetEngineSpeed(in.engine);
+        if (in.engine < 0) {
             out.text = "Select an engine";
-        } else if (!in.engineSpeed) {
+        } else if (!engineSpeed) {
             out.text = "No figures for this engine";
         } else {
-            out.thousandths = roundToInt(multiply(squaresPerRound(*in.engineSpeed, penalty, in), 1000));
+            out.thousandths = roundToInt(multiply(squaresPerRound(*engineSpeed, penalty, in), 1000));
             out.text = battleSpeedSentence(movementSteps(*out.thousandths));
         }
     });

@@ -12,9 +12,7 @@
 namespace kc::pages {
 
 struct BattleSpeedInputs {
-    bool engineChosen = false;
-    // The chosen engine's speed figure; none when the engine tables hold no entry for its list position.
-    std::optional<std::int32_t> engineSpeed;
+    int engine = -1; // engine list position, -1 while none is chosen
     std::int32_t engines = 1;
     std::int32_t maneuveringJets = 0;
     std::int32_t overthrusters = 0;

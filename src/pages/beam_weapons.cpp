@@ -3,6 +3,7 @@
 #include "core/checked_math.h"
 #include "core/text_conversion.h"
 #include "pages/calculation_failure.h"
+#include "rules/weapons.h"
 
 #include <algorithm>
 
@@ -14,6 +15,20 @@ constexpr Extended kEnergyCapacitor = 1.1L;
 constexpr Extended kFluxCapacitor = 1.2L;
 constexpr Extended kMostBoost = 2.5L;
 constexpr Extended kDeflector = 0.9L;
+
+struct BeamWeapon {
+    std::int32_t power = 0; // dp per shot
+    std::int32_t range = 0; // battle squares
+};
+
+// Nothing for a list position without figures (no selection, a weapon appended twice).
+std::optional<BeamWeapon> weaponAt(int position) {
+    const auto power = rules::GetWeaponPower(position, "Power");
+    const auto range = rules::GetWeaponPower(position, "Range");
+    if (!power || !range)
+        return std::nullopt;
+    return BeamWeapon{.power = *power, .range = *range};
+}
 
 // Only typed counts far beyond any fleet's get here; fail rather than wrap.
 std::int64_t fleetDamage(std::int64_t oneWeapon, std::int32_t weapons) {
@@ -47,17 +62,18 @@ std::int64_t oneWeaponDamage(const BeamWeapon& weapon, const BeamWeaponsInputs& 
 BeamWeaponsOutcome computeBeamWeapons(const BeamWeaponsInputs& in) {
     BeamWeaponsOutcome out;
     out.failure = captureFailure([&] {
-        if (!in.weaponChosen) {
+        if (in.weapon < 0) {
             out.text = "Select a weapon";
             return;
         }
-        if (!in.weapon) {
+        const std::optional<BeamWeapon> weapon = weaponAt(in.weapon);
+        if (!weapon) {
             out.text = "No figures for this weapon";
             return;
         }
-        const std::int64_t oneWeapon = oneWeaponDamage(*in.weapon, in);
+        const std::int64_t oneWeapon = oneWeaponDamage(*weapon, in);
         // A target at exactly the weapon's range is still hit.
-        if (in.weapon->range < in.distance) {
+        if (weapon->range < in.distance) {
             out.text = "This Fleet is out of range.";
             return;
         }

@@ -11,16 +11,8 @@
 // deflectors, times the number of weapons.
 namespace kc::pages {
 
-// A beam weapon's figures from the weapon tables.
-struct BeamWeapon {
-    std::int32_t power = 0; // dp per shot
-    std::int32_t range = 0; // battle squares
-};
-
 struct BeamWeaponsInputs {
-    bool weaponChosen = false;
-    // None when the weapon tables hold no entry for the chosen list position.
-    std::optional<BeamWeapon> weapon;
+    int weapon = -1; // weapon list position, -1 while none is chosen
     std::int32_t weapons = 1;
     std::int32_t distance = 0; // squares
     std::int32_t energyCapacitors = 0;

@@ -15,15 +15,16 @@ constexpr const char* kFullRepairSentence = "All of the ship's/fleet's Damage wi
 DamageRepairOutcome computeDamageRepair(const DamageRepairInputs& in) {
     DamageRepairOutcome out;
     out.failure = captureFailure([&] {
-        if (!in.locationChosen) {
+        if (in.location < 0) {
             out.text = "Select a location";
             return;
         }
-        if (!in.repairRate) {
+        const std::optional<Single> repairRate = rules::getRepairRate(in.location, in.transports);
+        if (!repairRate) {
             out.text = "No repair figures for this location";
             return;
         }
-        const Single rate = *in.repairRate;
+        const Single rate = *repairRate;
         // The rate stays at its single-precision value: 1% of 1000 dp repairs 9 dp, not 10.
         const std::int64_t points = truncToInt(multiply(rate, in.totalArmor));
         if (divide(in.damagePercent, 100) <= rate) {

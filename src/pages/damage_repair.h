@@ -2,6 +2,7 @@
 
 #include "core/extended.h"
 #include "core/runtime_error.h"
+#include "rules/repair_rate.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,10 +13,8 @@
 namespace kc::pages {
 
 struct DamageRepairInputs {
-    bool locationChosen = false;
-    // The share of the total armor repaired in a year, in single precision as the game holds it; none for a
-    // location without a rate.
-    std::optional<Single> repairRate;
+    int location = -1; // location list position, -1 while none is chosen
+    rules::FuelTransports transports;
     std::int32_t totalArmor = 0;    // dp
     std::int32_t damagePercent = 0; // of the total armor
 };

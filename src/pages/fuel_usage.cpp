@@ -3,7 +3,6 @@
 #include "core/checked_math.h"
 #include "core/text_conversion.h"
 #include "pages/calculation_failure.h"
-#include "rules/fuel_table.h"
 
 #include <limits>
 
@@ -57,23 +56,25 @@ std::int64_t TripFuel(std::int32_t distance, std::int32_t mass, std::int32_t spe
     return narrowed(static_cast<__int128>(wholeYearsFuel) + lastYearFuel);
 }
 
-FuelUsageOutcome computeFuelUsage(const FuelUsageInputs& in) {
+FuelUsageOutcome computeFuelUsage(const rules::FuelFactors& table, const FuelUsageInputs& in) {
     FuelUsageOutcome out;
     out.failure = captureFailure([&] {
         // A speed of 0 fails here whatever else is missing, as the trip's first step does.
         WholeYears(in.distance, in.speed);
-        if (!in.engineChosen) {
+        // The table numbers engines from 1; an engine appended twice has no row.
+        const std::optional<std::int32_t> factor = rules::fuelFactor(table, in.engine + 1, in.speed);
+        if (in.engine < 0) {
             out.text = "Select an engine";
         } else if (in.speed < rules::kFuelSlowestSpeed || in.speed > rules::kFuelFastestSpeed) {
             out.text = speedNotice();
-        } else if (!in.fuelFactor) {
+        } else if (!factor) {
             out.text = "No fuel figures for this engine";
         } else if (in.mass < 0) {
             out.text = "Enter a mass of 0 or more";
         } else if (in.distance < 0) {
             out.text = "Enter a distance of 0 or more";
         } else {
-            out.fuel = TripFuel(in.distance, in.mass, in.speed, *in.fuelFactor, in.improvedFuelEfficiency);
+            out.fuel = TripFuel(in.distance, in.mass, in.speed, *factor, in.improvedFuelEfficiency);
             out.text = fuelUsageSentence(*out.fuel);
         }
     });

@@ -2,6 +2,7 @@
 
 #include "core/extended.h"
 #include "core/runtime_error.h"
+#include "rules/fuel_table.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,11 +13,9 @@
 namespace kc::pages {
 
 struct FuelUsageInputs {
-    std::int32_t mass = 10; // kt, freight included
-    std::int32_t speed = 8; // warp
-    bool engineChosen = false;
-    // T(E, S), the chosen engine's fuel use factor at this speed; none when the table has no entry.
-    std::optional<std::int32_t> fuelFactor;
+    std::int32_t mass = 10;      // kt, freight included
+    std::int32_t speed = 8;      // warp
+    int engine = -1;             // engine list position, -1 while none is chosen
     std::int32_t distance = 100; // ly
     bool improvedFuelEfficiency = false;
 };
@@ -39,7 +38,7 @@ Single FuelPerYear(std::int32_t mass, std::int32_t speed, std::int32_t fuelFacto
 std::int64_t TripFuel(std::int32_t distance, std::int32_t mass, std::int32_t speed, std::int32_t fuelFactor,
                       bool improvedFuelEfficiency);
 
-FuelUsageOutcome computeFuelUsage(const FuelUsageInputs& inputs);
+FuelUsageOutcome computeFuelUsage(const rules::FuelFactors& table, const FuelUsageInputs& inputs);
 
 // "Fuel usage will be <fuel> Mg"
 std::string fuelUsageSentence(std::int64_t fuel);

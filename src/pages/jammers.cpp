@@ -3,6 +3,7 @@
 #include "core/checked_math.h"
 #include "core/text_conversion.h"
 #include "pages/calculation_failure.h"
+#include "rules/torpedoes.h"
 
 #include <initializer_list>
 #include <utility>
@@ -54,16 +55,17 @@ TorpedoAccuracy torpedoAccuracy(std::int32_t base, Single jamming, Single comput
 
 JammersOutcome computeJammers(const JammersInputs& in) {
     JammersOutcome out;
-    if (!in.torpedoChosen)
+    if (in.torpedo < 0)
         return out;
     out.failure = captureFailure([&] {
-        if (!in.baseAccuracy) {
+        const std::optional<std::int32_t> base = rules::GetTorp(in.torpedo);
+        if (!base) {
             out.text = "No figures for this torpedo";
             return;
         }
         const Single jamming = jammingStrength(in.jammer10, in.jammer20, in.jammer30, in.jammer50);
         const Single computing = computerStrength(in.computer, in.superComputer, in.nexus);
-        out.text = accuracySentence(torpedoAccuracy(*in.baseAccuracy, jamming, computing));
+        out.text = accuracySentence(torpedoAccuracy(*base, jamming, computing));
     });
     return out;
 }

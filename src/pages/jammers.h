@@ -20,9 +20,7 @@ struct JammersInputs {
     std::int32_t computer = 0;
     std::int32_t superComputer = 0;
     std::int32_t nexus = 0;
-    bool torpedoChosen = false;
-    // The chosen weapon's base accuracy in percent; none when the table has no figure for its position.
-    std::optional<std::int32_t> baseAccuracy;
+    int torpedo = -1; // torpedo list position, -1 while none is chosen
 };
 
 struct JammersOutcome {

@@ -5,6 +5,7 @@
 #include "core/number_format.h"
 #include "core/text_conversion.h"
 #include "pages/calculation_failure.h"
+#include "rules/gravity.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -99,8 +100,8 @@ bool narrowRange(HabRange& range) {
     return true;
 }
 
-std::string gravityText(const GravityScale& gravity, int position) {
-    const std::optional<std::int32_t> hundredths = gravity(position);
+std::string gravityText(std::string_view gravLow, std::string_view gravHigh, int position) {
+    const std::optional<std::int32_t> hundredths = rules::gravityHundredths(gravLow, gravHigh, position);
     return hundredths ? formatGeneral(divide(*hundredths, 100)) : std::string();
 }
 
@@ -108,12 +109,12 @@ BarGeometry rangeBar(const HabRange& range) {
     return {kTrackLeft + kPixelsPerStep * range.lo, kPixelsPerStep * (range.hi - range.lo)};
 }
 
-StatsDrawing drawStats(const HabRanges& ranges, const GravityScale& gravity) {
+StatsDrawing drawStats(const HabRanges& ranges, std::string_view gravLow, std::string_view gravHigh) {
     const HabRange& g = ranges.gravity;
     const HabRange& t = ranges.temperature;
     const HabRange& r = ranges.radiation;
     return {
-        drawRange(g, gravityText(gravity, g.lo), gravityText(gravity, g.hi)),
+        drawRange(g, gravityText(gravLow, gravHigh, g.lo), gravityText(gravLow, gravHigh, g.hi)),
         drawRange(t, temperatureText(t.lo), temperatureText(t.hi)),
         drawRange(r, intToStr(r.lo), intToStr(r.hi)),
     };

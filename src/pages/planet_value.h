@@ -3,9 +3,9 @@
 #include "core/runtime_error.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // A planet's habitability value for a race: the race's habitable range on each of three axes (gravity,
 // temperature, radiation), the planet's three stats, and the value as a percentage. Every axis is a scale of
@@ -43,12 +43,10 @@ bool widenRange(HabRange& range);
 // divides by it).
 bool narrowRange(HabRange& range);
 
-// The gravity of a gravity position in hundredths of g; nothing where the scale has no entry.
-using GravityScale = std::function<std::optional<std::int32_t>(int position)>;
-
-// The gravity of a position as the page writes it: in g, in the shortest form ("0.12", "1", "4.4"). Empty
-// where the scale has no entry, rather than a figure of another position.
-std::string gravityText(const GravityScale& gravity, int position);
+// The gravity of a position on the scale held in the two gravity tables, as the page writes it: in g, in the
+// shortest form ("0.12", "1", "4.4"). Empty where the scale has no entry, rather than a figure of another
+// position.
+std::string gravityText(std::string_view gravLow, std::string_view gravHigh, int position);
 
 // A range bar in the race group's pixels.
 struct BarGeometry {
@@ -72,7 +70,7 @@ struct StatsDrawing {
     RangeDrawing radiation;
 };
 
-StatsDrawing drawStats(const HabRanges& ranges, const GravityScale& gravity);
+StatsDrawing drawStats(const HabRanges& ranges, std::string_view gravLow, std::string_view gravHigh);
 
 // The temperature position of a temperature in degrees Celsius: (T + 200) / 4, truncated toward zero.
 // Formed at 64 bits, so a huge typed temperature still lands far outside the scale.

@@ -63,7 +63,7 @@ Single addRepeatedly(Single sum, Extended term, std::int64_t count) {
     return sum;
 }
 
-ScanningOutcome computeScanning(const ScanningInputs& in) {
+ScanningOutcome computeScanning(const rules::ScannerRangeTable& table, const ScanningInputs& in) {
     ScanningOutcome out;
     out.failure = captureFailure([&] {
         // No advanced scanners doubles standard ranges only.
@@ -78,10 +78,11 @@ ScanningOutcome computeScanning(const ScanningInputs& in) {
             penetrating.add(divide(static_cast<Extended>(20 * level), 2), 1);
         }
         for (const CatalogueScannerRow& row : in.catalogueRows) {
-            if (!row.ranges)
+            const std::optional<rules::ScannerRange> ranges = rules::scannerRange(table, row.scanner);
+            if (!ranges)
                 continue;
-            standard.add(static_cast<Extended>(wideProduct(row.ranges->standard, factor)), row.count);
-            penetrating.add(row.ranges->penetrating, row.count);
+            standard.add(static_cast<Extended>(wideProduct(ranges->standard, factor)), row.count);
+            penetrating.add(ranges->penetrating, row.count);
         }
         for (const TypedScannerRow& row : in.typedRows) {
             standard.add(static_cast<Extended>(wideProduct(row.standard, factor)), row.count);

@@ -13,10 +13,10 @@
 // fleet sees as far as the fourth root of the sum.
 namespace kc::pages {
 
-// A row of catalogue scanners: how many, and the ranges of the chosen type (none while no type is chosen).
+// A row of catalogue scanners: how many, and of which type.
 struct CatalogueScannerRow {
     std::int32_t count = 0;
-    std::optional<rules::ScannerRange> ranges;
+    int scanner = -1; // scanner list position, -1 while none is chosen
 };
 
 // A row of scanners whose ranges the user types.
@@ -45,7 +45,8 @@ struct ScanningOutcome {
     std::optional<RuntimeError> failure;
 };
 
-ScanningOutcome computeScanning(const ScanningInputs& inputs);
+// A catalogue row without a scanner type adds nothing, whatever its count.
+ScanningOutcome computeScanning(const rules::ScannerRangeTable& table, const ScanningInputs& inputs);
 
 // `sum` with `term` added `count` times, each addition rounded to single precision; a count of 0 or less adds
 // nothing. Quick for any count, with the loop's exact result.

@@ -5,14 +5,13 @@
 namespace kc::pages {
 namespace {
 
-constexpr BeamWeapon kLaser{.power = 10, .range = 1};
-constexpr BeamWeapon kMiniGun{.power = 13, .range = 2};
-constexpr BeamWeapon kColloidalPhaser{.power = 26, .range = 3};
-constexpr BeamWeapon kStreamingPulveriser{.power = 433, .range = 1};
+// Weapon list positions with their power and range: Laser 10 and 1, Mini Gun 13 and 2, Colloidal Phaser 26
+// and 3, Streaming Pulveriser 433 and 1, the unlocked weapon 140 and 3.
+enum Weapon { Laser = 0, MiniGun = 2, ColloidalPhaser = 5, StreamingPulveriser = 15, Unlocked = 17 };
 
-BeamWeaponsInputs fire(BeamWeapon weapon, std::int32_t distance, std::int32_t energy = 0,
-                       std::int32_t flux = 0, std::int32_t deflectors = 0, std::int32_t weapons = 1) {
-    return {true, weapon, weapons, distance, energy, flux, deflectors};
+BeamWeaponsInputs fire(int weapon, std::int32_t distance, std::int32_t energy = 0, std::int32_t flux = 0,
+                       std::int32_t deflectors = 0, std::int32_t weapons = 1) {
+    return {weapon, weapons, distance, energy, flux, deflectors};
 }
 
 struct Row {
@@ -34,23 +33,22 @@ TEST_P(BeamWeaponsDamage, MatchesTheGame) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, BeamWeaponsDamage,
-    testing::Values(Row{"point blank", fire(kLaser, 0), 10},
-                    Row{"at full range a tenth is lost", fire(kLaser, 1), 9},
-                    Row{"one square beyond the range", fire(kLaser, 2), std::nullopt},
-                    Row{"a deflector after the range loss", fire(kColloidalPhaser, 3, 0, 0, 1), 20},
-                    Row{"both kinds of capacitor", fire(kColloidalPhaser, 0, 2, 1), 38},
-                    Row{"the boost stops at 2.5", fire(kColloidalPhaser, 0, 10), 65},
-                    Row{"32.5 rounds to the even 32", fire(kMiniGun, 0, 10), 32},
+    testing::Values(Row{"point blank", fire(Laser, 0), 10},
+                    Row{"at full range a tenth is lost", fire(Laser, 1), 9},
+                    Row{"one square beyond the range", fire(Laser, 2), std::nullopt},
+                    Row{"a deflector after the range loss", fire(ColloidalPhaser, 3, 0, 0, 1), 20},
+                    Row{"both kinds of capacitor", fire(ColloidalPhaser, 0, 2, 1), 38},
+                    Row{"the boost stops at 2.5", fire(ColloidalPhaser, 0, 10), 65},
+                    Row{"32.5 rounds to the even 32", fire(MiniGun, 0, 10), 32},
+                    Row{"the unlocked weapon at its full range", fire(Unlocked, 3), 126},
                     Row{"the count multiplies after both truncations",
-                        fire(kStreamingPulveriser, 1, 3, 2, 2, 16), 9680},
+                        fire(StreamingPulveriser, 1, 3, 2, 2, 16), 9680},
                     Row{"a count typed beyond the box, at full width",
-                        fire(kStreamingPulveriser, 0, 0, 0, 0, 2147483647), 433LL * 2147483647}));
+                        fire(StreamingPulveriser, 0, 0, 0, 0, 2147483647), 433LL * 2147483647}));
 
 TEST(BeamWeaponsNotices, SayWhatIsMissing) {
     EXPECT_EQ(computeBeamWeapons(BeamWeaponsInputs{}).text, "Select a weapon");
-    BeamWeaponsInputs appendedTwice = fire(kLaser, 0);
-    appendedTwice.weapon.reset();
-    EXPECT_EQ(computeBeamWeapons(appendedTwice).text, "No figures for this weapon");
+    EXPECT_EQ(computeBeamWeapons(fire(Unlocked + 1, 0)).text, "No figures for this weapon");
 }
 
 } // namespace

@@ -7,14 +7,17 @@
 namespace kc::pages {
 namespace {
 
-enum Location { MovingInSpace = 0, OwnPlanetWithSpaceDock = 3, OwnPlanetWithStarbase = 4, OwnPlanet = 5 };
+enum Location {
+    MovingInSpace = 0,
+    OwnPlanetWithSpaceDock = 3,
+    OwnPlanetWithStarbase = 4,
+    OwnPlanet = 5,
+    BombingAPlanet = 6
+};
 
 DamageRepairInputs fleet(Location location, std::int32_t armor, std::int32_t damage,
                          rules::FuelTransports transports = {}) {
-    return {.locationChosen = true,
-            .repairRate = rules::getRepairRate(location, transports),
-            .totalArmor = armor,
-            .damagePercent = damage};
+    return {.location = location, .transports = transports, .totalArmor = armor, .damagePercent = damage};
 }
 
 constexpr rules::FuelTransports kFuelTransport{.fuelTransport = true};
@@ -58,9 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DamageRepairNotices, SayWhatIsMissing) {
     EXPECT_EQ(computeDamageRepair(DamageRepairInputs{}).text, "Select a location");
-    DamageRepairInputs bombing = fleet(MovingInSpace, 1000, 50);
-    bombing.repairRate.reset();
-    EXPECT_EQ(computeDamageRepair(bombing).text, "No repair figures for this location");
+    EXPECT_EQ(computeDamageRepair(fleet(BombingAPlanet, 1000, 50)).text,
+              "No repair figures for this location");
 }
 
 TEST(DamageRepairFailures, NoArmorWithDamageAboveTheRateIsInvalid) {

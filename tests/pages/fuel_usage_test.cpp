@@ -1,5 +1,7 @@
 #include "pages/fuel_usage.h"
 
+#include "rules/fuel_table.h"
+
 #include <gtest/gtest.h>
 
 namespace kc::pages {
@@ -58,10 +60,18 @@ TEST(WholeYears, AreTheDistanceDividedBySpeedSquaredRoundedDown) {
     EXPECT_EQ(WholeYears(2000, 65536), 0);
 }
 
-FuelUsageInputs page(std::optional<std::int32_t> factor, std::int32_t speed = 8) {
+// Engine list positions.
+enum Engine { SettlersDelight = 0, QuickJump5 = 1, Unlocked = 15, UnlockedTwice = 16 };
+
+FuelUsageOutcome fuelUsage(const FuelUsageInputs& inputs) {
+    rules::FuelFactors table{};
+    rules::fillFuelTable(table);
+    return computeFuelUsage(table, inputs);
+}
+
+FuelUsageInputs page(Engine engine, std::int32_t speed = 8) {
     FuelUsageInputs inputs;
-    inputs.engineChosen = true;
-    inputs.fuelFactor = factor;
+    inputs.engine = engine;
     inputs.speed = speed;
     return inputs;
 }
@@ -73,7 +83,7 @@ FuelUsageInputs noEngine(std::int32_t speed = 8) {
 }
 
 FuelUsageInputs withMassAndDistance(std::int32_t mass, std::int32_t distance) {
-    FuelUsageInputs inputs = page(kQuickJumpWarp8);
+    FuelUsageInputs inputs = page(QuickJump5);
     inputs.mass = mass;
     inputs.distance = distance;
     return inputs;
@@ -90,7 +100,7 @@ class FuelUsageTexts : public testing::TestWithParam<PageRow> {};
 
 TEST_P(FuelUsageTexts, ShowTheFuelOrWhatIsMissing) {
     const PageRow& row = GetParam();
-    const FuelUsageOutcome outcome = computeFuelUsage(row.inputs);
+    const FuelUsageOutcome outcome = fuelUsage(row.inputs);
     ASSERT_FALSE(outcome.failure) << row.reason << ": " << outcome.failure->what();
     EXPECT_EQ(outcome.text, row.text) << row.reason;
     EXPECT_EQ(outcome.fuel, row.fuel) << row.reason;
@@ -99,18 +109,19 @@ TEST_P(FuelUsageTexts, ShowTheFuelOrWhatIsMissing) {
 INSTANTIATE_TEST_SUITE_P(
     Page, FuelUsageTexts,
     testing::Values(
-        PageRow{"the page's defaults with Quick Jump 5", page(kQuickJumpWarp8), "Fuel usage will be 41 Mg",
-                41},
+        PageRow{"the page's defaults with Quick Jump 5", page(QuickJump5), "Fuel usage will be 41 Mg", 41},
+        PageRow{"the first engine is row E = 1", page(SettlersDelight), "Fuel usage will be 15 Mg", 15},
+        PageRow{"the unlocked engine is row E = 16", page(Unlocked), "Fuel usage will be 5 Mg", 5},
         PageRow{"no engine chosen", noEngine(), "Select an engine", std::nullopt},
         PageRow{"no engine and a speed off the table", noEngine(11), "Select an engine", std::nullopt},
-        PageRow{"warp 1 has no table entry", page(std::nullopt, 1), "Select a speed from 2 to 10",
+        PageRow{"warp 1 has no table entry", page(QuickJump5, 1), "Select a speed from 2 to 10",
                 std::nullopt},
-        PageRow{"warp 11 has no table entry", page(std::nullopt, 11), "Select a speed from 2 to 10",
+        PageRow{"warp 11 has no table entry", page(QuickJump5, 11), "Select a speed from 2 to 10",
                 std::nullopt},
-        PageRow{"a negative speed has no table entry", page(std::nullopt, -8), "Select a speed from 2 to 10",
+        PageRow{"a negative speed has no table entry", page(QuickJump5, -8), "Select a speed from 2 to 10",
                 std::nullopt},
-        PageRow{"an engine list position without figures", page(std::nullopt),
-                "No fuel figures for this engine", std::nullopt},
+        PageRow{"an engine appended twice has no row", page(UnlockedTwice), "No fuel figures for this engine",
+                std::nullopt},
         PageRow{"a negative mass", withMassAndDistance(-10, 100), "Enter a mass of 0 or more", std::nullopt},
         PageRow{"a negative distance", withMassAndDistance(10, -100), "Enter a distance of 0 or more",
                 std::nullopt},
@@ -118,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "Fuel usage will be 2 Mg", 2}));
 
 TEST(FuelUsageFailures, ASpeedOfZeroFailsWhateverElseIsMissing) {
-    for (const FuelUsageInputs& inputs : {page(std::nullopt, 0), noEngine(0)}) {
-        const FuelUsageOutcome outcome = computeFuelUsage(inputs);
+    for (const FuelUsageInputs& inputs : {page(QuickJump5, 0), noEngine(0)}) {
+        const FuelUsageOutcome outcome = fuelUsage(inputs);
         ASSERT_TRUE(outcome.failure);
         EXPECT_STREQ(outcome.failure->what(), "Division by zero");
         EXPECT_FALSE(outcome.text);

@@ -1,23 +1,25 @@
 #include "pages/planet_value.h"
 
-#include <gtest/gtest.h>
+#include "rules/gravity.h"
 
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace kc::pages {
 namespace {
 
-// The game's gravity scale in hundredths of g, position by position, so these tests need no game tables.
-std::optional<std::int32_t> testGravity(int position) {
-    if (position < 0 || position > 100)
-        return std::nullopt;
-    static const std::vector<std::int32_t> low = {
-        12, 12, 13, 13, 14, 14, 15, 15, 16, 17, 17, 18, 19, 20, 21, 22, 24, 25, 27, 29, 31, 33, 36, 40, 44,
-        50, 51, 52, 53, 54, 55, 56, 58, 59, 60, 62, 64, 65, 67, 69, 71, 73, 75, 78, 80, 83, 86, 89, 92, 96};
-    if (position < 50)
-        return low.at(static_cast<std::size_t>(position));
-    const int entry = position - 50;
-    return entry <= 25 ? 100 + 4 * entry : 224 + 24 * (entry - 26);
+struct GravityTables {
+    std::string low;
+    std::string high;
+};
+
+const GravityTables& gravityTables() {
+    static const GravityTables tables = [] {
+        GravityTables filled;
+        rules::fillGravLow(filled.low);
+        rules::fillGravHigh(filled.high);
+        return filled;
+    }();
+    return tables;
 }
 
 PlanetValueInputs stats(int gravity, std::string temperature, std::string radiation) {
@@ -168,7 +170,7 @@ TEST(PlanetValueRangeButtons, EveryButtonKeepsTheEndsOnTheScale) {
 }
 
 TEST(PlanetValueDrawing, TheStartRangesShowTheirEndsAndBars) {
-    const StatsDrawing drawing = drawStats(HabRanges{}, testGravity);
+    const StatsDrawing drawing = drawStats(HabRanges{}, gravityTables().low, gravityTables().high);
     EXPECT_EQ(drawing.gravity.lowText, "0.22");
     EXPECT_EQ(drawing.gravity.highText, "4.4");
     EXPECT_EQ(drawing.temperature.lowText, "-140");
@@ -195,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(Drawing, PlanetValueBars,
                                          BarRow{{38, 100}, {180, 124}}, BarRow{{49, 51}, {202, 4}}));
 
 TEST(PlanetValueDrawing, EachAxisLabelsItsOwnScale) {
-    const StatsDrawing drawing = drawStats(HabRanges{{0, 100}, {0, 100}, {0, 100}}, testGravity);
+    const StatsDrawing drawing =
+        drawStats(HabRanges{{0, 100}, {0, 100}, {0, 100}}, gravityTables().low, gravityTables().high);
     EXPECT_EQ(drawing.gravity.lowText, "0.12");
     EXPECT_EQ(drawing.gravity.highText, "8");
     EXPECT_EQ(drawing.temperature.lowText, "-200");
@@ -212,7 +215,7 @@ struct GravityRow {
 class PlanetValueGravityTexts : public testing::TestWithParam<GravityRow> {};
 
 TEST_P(PlanetValueGravityTexts, AreInGInTheShortestFormOrEmptyWithoutAnEntry) {
-    EXPECT_EQ(gravityText(testGravity, GetParam().position), GetParam().text);
+    EXPECT_EQ(gravityText(gravityTables().low, gravityTables().high, GetParam().position), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scale, PlanetValueGravityTexts,

@@ -9,17 +9,18 @@
 namespace kc::pages {
 namespace {
 
-using rules::ScannerRange;
+// Scanner list positions.
+enum Scanner { NoScanner = -1, Rhino = 1, Chameleon = 6, Ferret = 7, Elephant = 12, Peerless = 15 };
 
-constexpr ScannerRange kRhino{50, 0};
-constexpr ScannerRange kChameleon{160, 45};
-constexpr ScannerRange kFerret{185, 50};
-constexpr ScannerRange kElephant{300, 200};
-constexpr ScannerRange kPeerless{500, 0};
+ScanningOutcome scanning(const ScanningInputs& inputs) {
+    rules::ScannerRangeTable table{};
+    rules::fillScannerRanges(table);
+    return computeScanning(table, inputs);
+}
 
-ScanningInputs catalogue(std::int32_t count, std::optional<ScannerRange> ranges) {
+ScanningInputs catalogue(std::int32_t count, Scanner scanner) {
     ScanningInputs inputs;
-    inputs.catalogueRows[0] = {count, ranges};
+    inputs.catalogueRows[0] = {count, scanner};
     return inputs;
 }
 
@@ -51,7 +52,7 @@ class ScanningRanges : public testing::TestWithParam<Row> {};
 
 TEST_P(ScanningRanges, MatchTheGame) {
     const Row& row = GetParam();
-    const ScanningOutcome outcome = computeScanning(row.inputs);
+    const ScanningOutcome outcome = scanning(row.inputs);
     ASSERT_FALSE(outcome.failure) << row.reason << ": " << outcome.failure->what();
     ASSERT_TRUE(outcome.ranges) << row.reason;
     EXPECT_EQ(outcome.ranges->standard, row.standard) << row.reason;
@@ -59,27 +60,27 @@ TEST_P(ScanningRanges, MatchTheGame) {
 }
 
 ScanningInputs chameleonAndFerret() {
-    ScanningInputs inputs = catalogue(1, kChameleon);
-    inputs.catalogueRows[2] = {1, kFerret};
+    ScanningInputs inputs = catalogue(1, Chameleon);
+    inputs.catalogueRows[2] = {1, Ferret};
     return inputs;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, ScanningRanges,
     testing::Values(
-        Row{"nothing entered", ScanningInputs{}, 0, 0}, Row{"one Rhino", catalogue(1, kRhino), 50, 0},
-        Row{"two Rhinos: 50 times the fourth root of 2", catalogue(2, kRhino), 59, 0},
-        Row{"no advanced scanners doubles the standard range", withoutAdvancedScanners(catalogue(1, kRhino)),
+        Row{"nothing entered", ScanningInputs{}, 0, 0}, Row{"one Rhino", catalogue(1, Rhino), 50, 0},
+        Row{"two Rhinos: 50 times the fourth root of 2", catalogue(2, Rhino), 59, 0},
+        Row{"no advanced scanners doubles the standard range", withoutAdvancedScanners(catalogue(1, Rhino)),
             100, 0},
         Row{"built-in scanner at level 3", builtIn(3), 60, 30},
         Row{"built-in scanner without advanced scanners", withoutAdvancedScanners(builtIn(3)), 120, 30},
-        Row{"Elephant plus the built-in scanner at level 10", builtIn(10, catalogue(1, kElephant)), 314, 203},
+        Row{"Elephant plus the built-in scanner at level 10", builtIn(10, catalogue(1, Elephant)), 314, 203},
         Row{"Chameleon and Ferret in different rows", chameleonAndFerret(), 207, 57},
-        Row{"ten Peerless", catalogue(10, kPeerless), 889, 0},
-        Row{"penetrating ranges are never doubled", withoutAdvancedScanners(catalogue(1, kElephant)), 600,
+        Row{"ten Peerless", catalogue(10, Peerless), 889, 0},
+        Row{"penetrating ranges are never doubled", withoutAdvancedScanners(catalogue(1, Elephant)), 600,
             200},
-        Row{"a count with no scanner chosen adds nothing", catalogue(5, std::nullopt), 0, 0},
-        Row{"a negative count adds nothing", catalogue(-3, kPeerless), 0, 0},
+        Row{"a count with no scanner chosen adds nothing", catalogue(5, NoScanner), 0, 0},
+        Row{"a negative count adds nothing", catalogue(-3, Peerless), 0, 0},
         Row{"typed ranges count like catalogue ones", typed(2, 50, 100), 59, 119},
         Row{"typed standard ranges are doubled too", withoutAdvancedScanners(typed(1, 70, 30)), 140, 30},
         // In single precision adding 1 to 2^24 changes nothing, so the sum stops there: 64, not 100.
@@ -89,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
             withoutAdvancedScanners(typed(1, 1500000000, 0)), 2999999984, 0}));
 
 TEST(ScanningFailures, ASumBeyondSinglePrecisionOverflowsAndShowsNoRange) {
-    const ScanningOutcome outcome = computeScanning(withoutAdvancedScanners(typed(1, 2147483647, 0)));
+    const ScanningOutcome outcome = scanning(withoutAdvancedScanners(typed(1, 2147483647, 0)));
     ASSERT_TRUE(outcome.failure);
     EXPECT_STREQ(outcome.failure->what(), "Floating point overflow");
     EXPECT_FALSE(scanningResultText(outcome));

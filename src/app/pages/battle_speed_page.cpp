@@ -3,7 +3,6 @@
 #include "app/result_writer.h"
 #include "app/user_dialogs.h"
 #include "pages/battle_speed.h"
-#include "rules/engine_speed.h"
 #include "ui_battle_speed_page.h"
 
 namespace kc::app {
@@ -26,14 +25,9 @@ QStringList BattleSpeedPage::resultControls() const {
     return {"pnlResultSpeed"};
 }
 
-std::optional<std::int32_t> BattleSpeedPage::GetEngineSpeed() const {
-    return rules::GetEngineSpeed(ui->cmbEngine->itemIndex());
-}
-
 void BattleSpeedPage::cmbEngineChange() {
     const pages::BattleSpeedInputs inputs{
-        .engineChosen = ui->cmbEngine->itemIndex() >= 0,
-        .engineSpeed = GetEngineSpeed(),
+        .engine = ui->cmbEngine->itemIndex(),
         .engines = ui->speNbrEngines->value(),
         .maneuveringJets = ui->speNbrManJets->value(),
         .overthrusters = ui->speNbrOver->value(),

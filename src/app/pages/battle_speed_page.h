@@ -2,9 +2,7 @@
 
 #include "app/calculator_page.h"
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class BattleSpeedPage;
@@ -25,9 +23,6 @@ public:
     void cmbEngineChange();
 
 private:
-    // The chosen engine's speed figure; none while no engine with a figure is chosen.
-    std::optional<std::int32_t> GetEngineSpeed() const;
-
     std::unique_ptr<Ui::BattleSpeedPage> ui;
 };
 

@@ -3,22 +3,9 @@
 #include "app/result_writer.h"
 #include "app/user_dialogs.h"
 #include "pages/beam_weapons.h"
-#include "rules/weapons.h"
 #include "ui_beam_weapons_page.h"
 
 namespace kc::app {
-
-namespace {
-
-std::optional<pages::BeamWeapon> weaponAt(int position) {
-    const auto power = rules::GetWeaponPower(position, "Power");
-    const auto range = rules::GetWeaponPower(position, "Range");
-    if (!power || !range)
-        return std::nullopt;
-    return pages::BeamWeapon{.power = *power, .range = *range};
-}
-
-} // namespace
 
 BeamWeaponsPage::BeamWeaponsPage(QWidget* parent)
     : CalculatorPage(parent), ui(std::make_unique<Ui::BeamWeaponsPage>()) {
@@ -39,10 +26,8 @@ QStringList BeamWeaponsPage::resultControls() const {
 }
 
 void BeamWeaponsPage::cmbDamageWeaponChange() {
-    const int weapon = ui->cmbDamageWeapon->itemIndex();
     const pages::BeamWeaponsInputs inputs{
-        .weaponChosen = weapon >= 0,
-        .weapon = weaponAt(weapon),
+        .weapon = ui->cmbDamageWeapon->itemIndex(),
         .weapons = ui->speDamageNbrWeapon->value(),
         .distance = ui->speWeaponDist->value(),
         .energyCapacitors = ui->speDamageEnCap->value(),

@@ -3,7 +3,6 @@
 #include "app/result_writer.h"
 #include "app/user_dialogs.h"
 #include "pages/damage_repair.h"
-#include "rules/repair_rate.h"
 #include "ui_damage_repair_page.h"
 
 namespace kc::app {
@@ -27,15 +26,11 @@ QStringList DamageRepairPage::resultControls() const {
     return {"lblResultDamage"};
 }
 
-std::optional<Single> DamageRepairPage::getRepairRate() const {
-    return rules::getRepairRate(ui->cmbPos->itemIndex(), {.superFuelXport = ui->chkFuelSuper->isChecked(),
-                                                          .fuelTransport = ui->chkFuel->isChecked()});
-}
-
 void DamageRepairPage::cmbPosChange() {
     const pages::DamageRepairInputs inputs{
-        .locationChosen = ui->cmbPos->itemIndex() >= 0,
-        .repairRate = getRepairRate(),
+        .location = ui->cmbPos->itemIndex(),
+        .transports = {.superFuelXport = ui->chkFuelSuper->isChecked(),
+                       .fuelTransport = ui->chkFuel->isChecked()},
         .totalArmor = ui->speTotalArmor->value(),
         .damagePercent = ui->speDamage->value(),
     };

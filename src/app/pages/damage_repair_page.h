@@ -1,10 +1,8 @@
 #pragma once
 
 #include "app/calculator_page.h"
-#include "core/extended.h"
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class DamageRepairPage;
@@ -25,10 +23,6 @@ public:
     void cmbPosChange();
 
 private:
-    // The yearly repair rate for the chosen location and transports; none while no location with a rate is
-    // chosen.
-    std::optional<Single> getRepairRate() const;
-
     std::unique_ptr<Ui::DamageRepairPage> ui;
 };
 

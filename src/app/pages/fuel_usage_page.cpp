@@ -28,18 +28,14 @@ QStringList FuelUsagePage::resultControls() const {
 }
 
 void FuelUsagePage::speRangeWeightChange() {
-    const int engine = ui->cmbFuelEngine->itemIndex();
-    const int speed = ui->speFuelSpeed->value();
     const pages::FuelUsageInputs inputs{
         .mass = ui->speFuelMass->value(),
-        .speed = speed,
-        .engineChosen = engine >= 0,
-        // The table numbers engines from 1.
-        .fuelFactor = rules::fuelFactor(tables_.FuelTable, engine + 1, speed),
+        .speed = ui->speFuelSpeed->value(),
+        .engine = ui->cmbFuelEngine->itemIndex(),
         .distance = ui->speFuelDistance->value(),
         .improvedFuelEfficiency = ui->chkIFE->isChecked(),
     };
-    const pages::FuelUsageOutcome outcome = pages::computeFuelUsage(inputs);
+    const pages::FuelUsageOutcome outcome = pages::computeFuelUsage(tables_.FuelTable, inputs);
     writeResult(ui->pnlResultFuel, outcome.text);
     raiseIfFailed(outcome.failure);
 }

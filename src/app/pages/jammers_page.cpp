@@ -3,7 +3,6 @@
 #include "app/result_writer.h"
 #include "app/user_dialogs.h"
 #include "pages/jammers.h"
-#include "rules/torpedoes.h"
 #include "ui_jammers_page.h"
 
 namespace kc::app {
@@ -26,7 +25,6 @@ QStringList JammersPage::resultControls() const {
 }
 
 void JammersPage::speJam10Change() {
-    const int torpedo = ui->cmbTorpType->itemIndex();
     const pages::JammersInputs inputs{
         .jammer10 = ui->speJam10->value(),
         .jammer20 = ui->speJam20->value(),
@@ -35,8 +33,7 @@ void JammersPage::speJam10Change() {
         .computer = ui->speBattle->value(),
         .superComputer = ui->speBattleSuper->value(),
         .nexus = ui->speBattleNexus->value(),
-        .torpedoChosen = torpedo >= 0,
-        .baseAccuracy = rules::GetTorp(torpedo),
+        .torpedo = ui->cmbTorpType->itemIndex(),
     };
     const pages::JammersOutcome outcome = pages::computeJammers(inputs);
     writeResult(ui->pnlResultTorp, outcome.text);

@@ -72,19 +72,13 @@ QStringList PlanetValuePage::resultControls() const {
             "lbltempMax",  "lblRadMin",  "lblRadMax",  "pnlResultValue"};
 }
 
-pages::GravityScale PlanetValuePage::gravityScale() const {
-    return [&tables = tables_](int position) {
-        return rules::gravityHundredths(tables.GravLow, tables.GravHigh, position);
-    };
-}
-
 void PlanetValuePage::setStartRanges() {
     ranges_ = pages::HabRanges{};
     redrawStats();
 }
 
 void PlanetValuePage::redrawStats() {
-    const pages::StatsDrawing drawing = pages::drawStats(ranges_, gravityScale());
+    const pages::StatsDrawing drawing = pages::drawStats(ranges_, tables_.GravLow, tables_.GravHigh);
     drawRange(ui->shpGrav, ui->lblGravMin, ui->lblGravMax, drawing.gravity);
     drawRange(ui->shpTemp, ui->lblTempMin, ui->lbltempMax, drawing.temperature);
     drawRange(ui->shpRad, ui->lblRadMin, ui->lblRadMax, drawing.radiation);
@@ -106,7 +100,8 @@ void PlanetValuePage::txtGravStatChange() {
 }
 
 void PlanetValuePage::spnGravStatChanging() {
-    const QString text = QString::fromStdString(pages::gravityText(gravityScale(), ui->spnGravStat->value()));
+    const QString text = QString::fromStdString(
+        pages::gravityText(tables_.GravLow, tables_.GravHigh, ui->spnGravStat->value()));
     if (text != ui->txtGravStat->text()) {
         ui->txtGravStat->setText(text); // its change event recomputes
         return;

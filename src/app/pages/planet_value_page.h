@@ -64,7 +64,6 @@ private:
     void applyRangeButton(bool (*change)(pages::HabRange&), pages::HabRange& range, bool always,
                           bool recompute = true);
     void showImmunity(QCheckBox* box, QFrame* bar, std::initializer_list<QWidget*> rangeControls);
-    pages::GravityScale gravityScale() const;
 
     std::unique_ptr<Ui::PlanetValuePage> ui;
     const rules::GameTables& tables_;

@@ -46,11 +46,8 @@ QStringList ScanningPage::resultControls() const {
 }
 
 void ScanningPage::speScanNbr1Change() {
-    const auto catalogueRow = [&](const widgets::SpinEdit* count, const widgets::ComboBox* scanner) {
-        return pages::CatalogueScannerRow{
-            .count = count->value(),
-            .ranges = rules::scannerRange(tables_.ScannerRanges, scanner->itemIndex()),
-        };
+    const auto catalogueRow = [](const widgets::SpinEdit* count, const widgets::ComboBox* scanner) {
+        return pages::CatalogueScannerRow{.count = count->value(), .scanner = scanner->itemIndex()};
     };
     const auto typedRow = [](const widgets::SpinEdit* count, const widgets::SpinEdit* standard,
                              const widgets::SpinEdit* penetrating) {
@@ -70,7 +67,7 @@ void ScanningPage::speScanNbr1Change() {
         .electronicsTech = ui->speElecTech->value(),
         .noAdvancedScanners = ui->chkNAS->isChecked(),
     };
-    const pages::ScanningOutcome outcome = pages::computeScanning(inputs);
+    const pages::ScanningOutcome outcome = pages::computeScanning(tables_.ScannerRanges, inputs);
     writeResult(ui->lblResultScanner, pages::scanningResultText(outcome));
     raiseIfFailed(outcome.failure);
 }
