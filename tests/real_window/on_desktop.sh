@@ -26,13 +26,25 @@ server=$!
 read -r -t 10 -u "$pipe" number || { echo "on_desktop.sh: Xvfb did not start" >&2; cat "$home/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$number"
 
-openbox --sm-disable >"$home/openbox.log" 2>&1 &
-wm=$!
-# The window manager is ready once it announces what it supports; the tests activate windows through it.
-ready=""
+# The server takes connections a moment after it names its display.
 for _ in $(seq 400); do
-  if xprop -root _NET_SUPPORTED 2>/dev/null | grep _NET_ACTIVE_WINDOW >/dev/null; then ready=1; break; fi
+  xprop -root >/dev/null 2>&1 && break
   sleep 0.05
+done
+
+# The window manager is ready once it announces what it supports; the tests activate windows through it. On a
+# busy machine it may fail to start: it gets three tries.
+ready=""
+for _ in 1 2 3; do
+  openbox --sm-disable >"$home/openbox.log" 2>&1 &
+  wm=$!
+  for _ in $(seq 600); do
+    if xprop -root _NET_SUPPORTED 2>/dev/null | grep _NET_ACTIVE_WINDOW >/dev/null; then ready=1; break; fi
+    kill -0 "$wm" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ -n "$ready" ] && break
+  kill "$wm" 2>/dev/null || true
 done
 [ -n "$ready" ] || { echo "on_desktop.sh: openbox did not start" >&2; cat "$home/openbox.log" >&2; exit 1; }
 
