@@ -74,6 +74,7 @@ private:
     std::string expression_;
     bool pascalNumberFormat_ = true;
     OperationList operations_;
+    ExpressionCompiler compiler_;
     TParserExceptionEvent onParserError_;
 };
 

@@ -1,5 +1,7 @@
 #include "parser/term_automaton.h"
 
+#include <algorithm>
+
 namespace kc::parser::detail {
 
 namespace {
@@ -265,10 +267,10 @@ int StepCache::intern(const StateSet& set) {
     if (const auto found = ids_.find(set); found != ids_.end()) {
         return found->second;
     }
-    if (entries_.size() >= limit_) {
+    if (entries_.size() >= std::min(limit_, kMostEntries)) {
         return -1;
     }
-    Entry entry{set, acceptedSets(set), holdsInitial(set), {}};
+    Entry entry{set, acceptedSets(set), holdsInitial(set), any(set), {}};
     entry.next[0].fill(kUnknown);
     entry.next[1].fill(kUnknown);
     const int id = static_cast<int>(entries_.size());
@@ -288,6 +290,26 @@ int StepCache::step(int id, Symbol symbol, bool backwards, StateSet& scratch) {
         entries_[static_cast<std::size_t>(id)].next[backwards][symbol] = next;
     }
     return next;
+}
+
+int StepCache::unite(int a, int b) {
+    if (a > b) {
+        std::swap(a, b);
+    }
+    Union& slot = unions_[static_cast<std::size_t>(a * 31 + b) % unions_.size()];
+    if (slot.a == a && slot.b == b) {
+        return slot.result;
+    }
+    StateSet set = entries_[static_cast<std::size_t>(a)].set;
+    const StateSet& other = entries_[static_cast<std::size_t>(b)].set;
+    for (int w = 0; w < 4; ++w) {
+        set[w] |= other[w];
+    }
+    const int result = intern(set);
+    if (result >= 0) {
+        slot = Union{a, b, result};
+    }
+    return result;
 }
 
 StepCache& stepCache() {

@@ -1,0 +1,130 @@
+#include "parser/term_reading.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kc::parser::detail {
+
+void Positions::reset(std::size_t n) {
+    if (!words_.reserve(n / 64 + 1)) {
+        for (std::uint32_t w : written_) {
+            words_[w] = 0;
+        }
+    }
+    written_.clear();
+    low_ = kEmpty;
+    high_ = 0;
+}
+
+std::size_t Positions::next(std::size_t from, std::size_t to) const {
+    if (from >= to || low_ > high_) {
+        return to;
+    }
+    // Words outside those written are zero; not reading them spares untouched pages.
+    std::size_t w = from >> 6;
+    std::uint64_t bits = 0;
+    if (w < low_) {
+        w = low_;
+        bits = words_[w];
+    } else {
+        bits = words_[w] & (~std::uint64_t{0} << (from & 63));
+    }
+    const std::size_t last = std::min((to - 1) >> 6, high_);
+    for (;;) {
+        if (bits != 0) {
+            const std::size_t p = (w << 6) + static_cast<std::size_t>(__builtin_ctzll(bits));
+            return p < to ? p : to;
+        }
+        if (++w > last) {
+            return to;
+        }
+        bits = words_[w];
+    }
+}
+
+void Reading::reset(std::size_t n, StepCache& cache) {
+    cache_ = &cache;
+    n_ = n;
+    if (cells_.reserve(n + 1)) {
+        capacity_ = n + 1;
+        run_ = 0;
+    }
+    // The run numbers come round again only after 65,535 readings; the stale ones go then.
+    if (++run_ == 0) {
+        std::memset(&cells_[0], 0, capacity_ * sizeof(Cell));
+        run_ = 1;
+    }
+}
+
+StateSet Reading::states(std::size_t p) const {
+    return cells_[p].id == kSpilled ? spilled_[p] : cache_->entry(cells_[p].id).set;
+}
+
+std::uint8_t Reading::acceptedAt(std::size_t p) const {
+    return cells_[p].id == kSpilled ? acceptedSets(spilled_[p]) : cache_->entry(cells_[p].id).prefixSets;
+}
+
+bool Reading::initialAt(std::size_t p) const {
+    return cells_[p].id == kSpilled ? holdsInitial(spilled_[p]) : cache_->entry(cells_[p].id).initial;
+}
+
+void Reading::spill(std::size_t p, const StateSet& set) {
+    spilled_.reserve(n_ + 1);
+    spilled_[p] = set;
+    cells_[p] = Cell{run_, kSpilled};
+}
+
+// A position reached by several symbols holds the union of what they bring.
+void Reading::reach(std::size_t p, int entry, const StateSet& set) {
+    Cell& cell = cells_[p];
+    if (cell.run != run_) {
+        if (entry >= 0) {
+            cell = Cell{run_, static_cast<std::uint16_t>(entry)};
+        } else {
+            spill(p, set);
+        }
+        return;
+    }
+    if (entry >= 0 && cell.id == entry) {
+        return;
+    }
+    if (entry >= 0 && cell.id != kSpilled) {
+        if (const int merged = cache_->unite(cell.id, entry); merged >= 0) {
+            cell.id = static_cast<std::uint16_t>(merged);
+            return;
+        }
+    }
+    StateSet merged = states(p);
+    for (int w = 0; w < 4; ++w) {
+        merged[w] |= set[w];
+    }
+    if (const int cached = cache_->intern(merged); cached >= 0) {
+        cell.id = static_cast<std::uint16_t>(cached);
+    } else {
+        spill(p, merged);
+    }
+}
+
+bool Reading::advance(std::size_t from, Symbol symbol, bool backwards, std::size_t to) {
+    StateSet next;
+    if (const int entry = this->entry(from); entry >= 0) {
+        if (const int stepped = cache_->step(entry, symbol, backwards, next); stepped >= 0) {
+            const StepCache::Entry& e = cache_->entry(stepped);
+            if (!e.live) {
+                return false;
+            }
+            next = e.set; // a copy: reaching may add entries and move the cache's storage
+            reach(to, stepped, next);
+            return true;
+        }
+    } else {
+        next = stepStates(spilled_[from], symbol, backwards);
+    }
+    if (!any(next)) {
+        return false;
+    }
+    reach(to, -1, next);
+    return true;
+}
+
+} // namespace kc::parser::detail

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "parser/term_automaton.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <new>
+#include <type_traits>
+#include <vector>
+
+// The working memory of the term recogniser (term_recogniser.h), kept from one compilation to the next: the
+// component compiles again on every "=", and a long text would otherwise pay for fresh pages each time.
+namespace kc::parser::detail {
+
+// Storage that only grows. It comes from calloc, so new storage reads as zero and costs nothing until it is
+// written: a buffer sized for a long text is paid for only where the text uses it.
+template <typename T> class Scratch {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
+
+public:
+    Scratch() = default;
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch() { std::free(data_); }
+
+    // Makes room for n elements. Returns true when that took new storage: then every element is zero and
+    // what was there before is gone.
+    bool reserve(std::size_t n) {
+        if (n <= capacity_) {
+            return false;
+        }
+        void* fresh = std::calloc(n, sizeof(T));
+        if (fresh == nullptr) {
+            throw std::bad_alloc();
+        }
+        std::free(data_);
+        data_ = static_cast<T*>(fresh);
+        capacity_ = n;
+        return true;
+    }
+    T& operator[](std::size_t i) { return data_[i]; }
+    const T& operator[](std::size_t i) const { return data_[i]; }
+
+private:
+    T* data_ = nullptr;
+    std::size_t capacity_ = 0;
+};
+
+// A set of positions that remembers which words it wrote, so emptying it costs what filling it did.
+class Positions {
+public:
+    // Empties the set and makes room for positions below n.
+    void reset(std::size_t n);
+    void insert(std::size_t p) {
+        const std::size_t w = p >> 6;
+        if (words_[w] == 0) {
+            written_.push_back(static_cast<std::uint32_t>(w));
+            low_ = w < low_ ? w : low_;
+            high_ = w > high_ ? w : high_;
+        }
+        words_[w] |= std::uint64_t{1} << (p & 63);
+    }
+    bool contains(std::size_t p) const {
+        const std::size_t w = p >> 6;
+        return w >= low_ && w <= high_ && (words_[w] >> (p & 63) & 1) != 0;
+    }
+    // The first member in [from, to), or `to`.
+    std::size_t next(std::size_t from, std::size_t to) const;
+
+private:
+    static constexpr std::size_t kEmpty = std::numeric_limits<std::size_t>::max();
+    Scratch<std::uint64_t> words_;
+    std::vector<std::uint32_t> written_; // the words written since the last reset
+    std::size_t low_ = kEmpty;           // the lowest and highest of them
+    std::size_t high_ = 0;
+};
+
+// What one reading of the automaton holds at the positions it reached: the step cache's entry of the state
+// set, or, when the cache is full, the set itself. Each position also holds the number of the reading that
+// wrote it, so a new reading starts without clearing anything.
+class Reading {
+public:
+    // Forgets the last reading and makes room for positions up to n.
+    void reset(std::size_t n, StepCache& cache);
+    bool holds(std::size_t p) const { return cells_[p].run == run_; }
+    // The entry at a position held, or -1 when the cache could not take the set.
+    int entry(std::size_t p) const { return cells_[p].id == kSpilled ? -1 : cells_[p].id; }
+    // The sets of TermSet the text read so far belongs to, at a position held, one bit each.
+    std::uint8_t acceptedAt(std::size_t p) const;
+    bool initialAt(std::size_t p) const;
+    // Adds what one symbol brings to a position; entry is -1 when the set is not in the cache.
+    void reach(std::size_t p, int entry, const StateSet& set);
+    // One symbol's step from what `from` holds to the position the symbol leads to; false when it leads
+    // nowhere.
+    bool advance(std::size_t from, Symbol symbol, bool backwards, std::size_t to);
+
+private:
+    static constexpr std::uint16_t kSpilled = 0xffff;
+    static_assert(StepCache::kMostEntries <= kSpilled);
+    struct Cell {
+        std::uint16_t run; // 0 in new storage, which no reading has
+        std::uint16_t id;  // the entry, or kSpilled
+    };
+    StateSet states(std::size_t p) const;
+    void spill(std::size_t p, const StateSet& set);
+
+    StepCache* cache_ = nullptr;
+    std::size_t n_ = 0;
+    std::size_t capacity_ = 0;
+    std::uint16_t run_ = 0;
+    Scratch<Cell> cells_;
+    Scratch<StateSet> spilled_; // where a cell says so
+};
+
+} // namespace kc::parser::detail
