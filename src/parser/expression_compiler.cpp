@@ -164,10 +164,10 @@ private:
     }
 
     // One operator form, searched quickly: the first operator where the part before is in the operator's left
-    // set and the part after in `right`. The search steps between the operators whose part before is in its
-    // set and the positions whose part after is in its own, each reading skipping what the other rules out.
-    // A node's text is balanced, and so is every part before that a reading from its start reaches, so
-    // balance needs no test. Only a match writes the slots, which is all a matched node needs.
+    // set and the part after in `right`. A node's text is balanced, and so is every part before that a
+    // reading from its start reaches, so balance needs no test. An operator in the last character matches
+    // nothing, so stopping there changes nothing either. Only a match writes the slots, which is all a
+    // matched node needs.
     bool quickSplit(TermRecord& node, char op, TermSet right) {
         TermRecogniser& r = rec_;
         const std::size_t s = node.Text.s;
@@ -180,19 +180,13 @@ private:
         if (first == s) {
             return false;
         }
-        for (std::size_t i = r.nextSplit(op, first, e - 1); i < e - 1;) {
-            const std::size_t j = r.nextSuffix(right, i + 1);
-            if (j == i + 1) {
-                writeMatch(node, r, i);
-                splitRight_ = {i + 1, e};
-                return true;
-            }
-            if (j >= e) {
-                return false;
-            }
-            i = r.nextSplit(op, j - 1, e - 1);
+        const std::size_t i = r.firstSplit(op, right, first, e - 1);
+        if (i >= e - 1) {
+            return false;
         }
-        return false;
+        writeMatch(node, r, i);
+        splitRight_ = {i + 1, e};
+        return true;
     }
 
     // One operator form as classification runs it, writing the operand slots at every operator it reaches,
@@ -338,7 +332,7 @@ private:
                 }
             }
             if (const OperationRoutine* routine = functions2_.findUpper(name)) {
-                if (r.at(e - 1) == ')' && classifyArguments(node, q + 1, e - 1)) {
+                if (r.at(e - 1) == ')' && classifyArguments(node, q + 1, e - 1, quick)) {
                     node.Kind = okFunction2;
                     node.routine = *routine;
                     return true;
@@ -351,9 +345,23 @@ private:
         raiseSyntaxError(node);
     }
 
-    bool classifyArguments(TermRecord& node, std::size_t is, std::size_t ie) {
+    // Splits a call's inside at the first comma with a valid term on either side. A comma in the first or
+    // last character stops the search; only the first matters to a quick search, which writes only a match.
+    bool classifyArguments(TermRecord& node, std::size_t is, std::size_t ie, bool quick) {
         TermRecogniser& r = rec_;
         r.anchor(is, ie);
+        if (quick) {
+            if (is == ie || r.at(is) == ',') {
+                return false;
+            }
+            const std::size_t c = r.firstSplit(',', TermSet::Valid, is, ie - 1);
+            if (c >= ie - 1) {
+                return false;
+            }
+            write(node.Arg1Text, r.validResult(is, c));
+            write(node.Arg2Text, r.validResult(c + 1, ie));
+            return true;
+        }
         for (std::size_t c = r.find(',', is, ie); c < ie; c = r.find(',', c + 1, ie)) {
             if (c == is || c == ie - 1) {
                 return false;

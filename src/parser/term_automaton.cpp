@@ -1,6 +1,7 @@
 #include "parser/term_automaton.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kc::parser::detail {
 
@@ -103,9 +104,12 @@ constexpr int stateOf(int chain, int element) {
     return chain * kElementCount + element;
 }
 
+// The states leading to a state by a symbol are previousStates[previousFirst[symbol][state]] up to that of
+// the next state: every transition once, in one small block.
 struct Automaton {
     std::int16_t next[kSymbolCount][kStateCount];
-    std::vector<std::int16_t> previous[kSymbolCount][kStateCount];
+    std::uint16_t previousFirst[kSymbolCount][kStateCount + 1];
+    std::int16_t previousStates[kSymbolCount * kStateCount];
     StateSet accepting[kTermSetCount] = {};
 };
 
@@ -162,10 +166,23 @@ Automaton buildAutomaton() {
             }
         }
     }
+    std::uint16_t count[kStateCount];
+    std::uint16_t filled = 0;
     for (int symbol = 0; symbol < kSymbolCount; ++symbol) {
+        std::fill(std::begin(count), std::end(count), 0);
         for (int from = 0; from < kStateCount; ++from) {
             if (const int to = a.next[symbol][from]; to >= 0) {
-                a.previous[symbol][to].push_back(static_cast<std::int16_t>(from));
+                ++count[to];
+            }
+        }
+        for (int to = 0; to < kStateCount; ++to) {
+            a.previousFirst[symbol][to] = filled;
+            filled = static_cast<std::uint16_t>(filled + count[to]);
+        }
+        a.previousFirst[symbol][kStateCount] = filled;
+        for (int from = 0; from < kStateCount; ++from) {
+            if (const int to = a.next[symbol][from]; to >= 0) {
+                a.previousStates[a.previousFirst[symbol][to] + --count[to]] = static_cast<std::int16_t>(from);
             }
         }
     }
@@ -232,8 +249,8 @@ StateSet stepStates(const StateSet& from, Symbol symbol, bool backwards) {
     StateSet to{};
     forEachState(from, [&](int state) {
         if (backwards) {
-            for (std::int16_t previous : a.previous[symbol][state]) {
-                include(to, previous);
+            for (int k = a.previousFirst[symbol][state]; k < a.previousFirst[symbol][state + 1]; ++k) {
+                include(to, a.previousStates[k]);
             }
         } else if (const int next = a.next[symbol][state]; next >= 0) {
             include(to, next);

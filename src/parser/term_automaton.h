@@ -28,10 +28,20 @@ enum class TermSet : std::uint8_t {
 };
 inline constexpr int kTermSetCount = 8;
 
-// The set the part before an operator must belong to when a term splits there; the part after it has a set
-// of each form's own.
+// The set the part before an operator must belong to when a term splits there, the part after it having a
+// set of each form's own; a two-argument call's arguments split at a comma into valid terms.
 constexpr TermSet leftSetOf(char op) {
-    return op == '+' || op == '-' ? TermSet::SumLeft : op == '^' ? TermSet::Primary : TermSet::ProductLeft;
+    switch (op) {
+    case '+':
+    case '-':
+        return TermSet::SumLeft;
+    case '^':
+        return TermSet::Primary;
+    case ',':
+        return TermSet::Valid;
+    default:
+        return TermSet::ProductLeft;
+    }
 }
 
 using StateSet = std::array<std::uint64_t, 4>;

@@ -1,9 +1,43 @@
 #include "parser/term_reading.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 
 namespace kc::parser::detail {
+
+namespace {
+
+constexpr std::size_t kMappedBytes = 64 * 1024;
+
+} // namespace
+
+void* zeroedBlock(std::size_t bytes) {
+    if (bytes >= kMappedBytes) {
+        void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (block == MAP_FAILED) {
+            throw std::bad_alloc();
+        }
+        return block;
+    }
+    if (void* block = std::calloc(bytes, 1)) {
+        return block;
+    }
+    throw std::bad_alloc();
+}
+
+void releaseBlock(void* block, std::size_t bytes) {
+    if (block == nullptr) {
+        return;
+    }
+    if (bytes >= kMappedBytes) {
+        munmap(block, bytes);
+    } else {
+        std::free(block);
+    }
+}
 
 void Positions::reset(std::size_t n) {
     if (!words_.reserve(n / 64 + 1)) {

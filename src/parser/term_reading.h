@@ -4,9 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
-#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -14,8 +12,13 @@
 // component compiles again on every "=", and a long text would otherwise pay for fresh pages each time.
 namespace kc::parser::detail {
 
-// Storage that only grows. It comes from calloc, so new storage reads as zero and costs nothing until it is
-// written: a buffer sized for a long text is paid for only where the text uses it.
+// Zeroed storage that costs nothing until written: large blocks are mapped from the system, whose pages
+// come when first touched (calloc would clear heap memory it reuses, touching all of it).
+void* zeroedBlock(std::size_t bytes);
+void releaseBlock(void* block, std::size_t bytes);
+
+// Storage that only grows. New storage reads as zero and costs nothing until it is written, so a buffer sized
+// for a long text is paid for only where the text uses it.
 template <typename T> class Scratch {
     static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
 
@@ -23,7 +26,7 @@ public:
     Scratch() = default;
     Scratch(const Scratch&) = delete;
     Scratch& operator=(const Scratch&) = delete;
-    ~Scratch() { std::free(data_); }
+    ~Scratch() { releaseBlock(data_, capacity_ * sizeof(T)); }
 
     // Makes room for n elements. Returns true when that took new storage: then every element is zero and
     // what was there before is gone.
@@ -31,11 +34,8 @@ public:
         if (n <= capacity_) {
             return false;
         }
-        void* fresh = std::calloc(n, sizeof(T));
-        if (fresh == nullptr) {
-            throw std::bad_alloc();
-        }
-        std::free(data_);
+        void* fresh = zeroedBlock(n * sizeof(T));
+        releaseBlock(data_, capacity_ * sizeof(T));
         data_ = static_cast<T*>(fresh);
         capacity_ = n;
         return true;

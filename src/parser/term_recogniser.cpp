@@ -28,16 +28,13 @@ void TermRecogniser::readGroups() {
         if (prefixIn(TermSet::Valid, close)) {
             markGroup(open, kGroupValid);
         }
-        // Two arguments: the first comma at the inside's depth where both parts are valid. A comma in the
-        // first character stops the search.
+        // Two arguments: a comma at the inside's depth where both parts are valid. A comma in the first
+        // character stops the search.
         if (!twoArgumentName(open) || open + 1 == close || t_[open + 1] == ',') {
             continue;
         }
-        for (std::uint32_t comma : commas_) {
-            if (prefixIn(TermSet::Valid, comma) && suffixIn(TermSet::Valid, comma + 1)) {
-                markGroup(open, kGroupCall2);
-                break;
-            }
+        if (firstSplit(',', TermSet::Valid, open + 1, close) < close) {
+            markGroup(open, kGroupCall2);
         }
     }
 }
@@ -50,7 +47,6 @@ void TermRecogniser::startForward(std::size_t s) {
     forwardStart_ = static_cast<std::uint32_t>(s);
     forwardNext_ = s;
     forwardReach_ = s;
-    commas_.clear();
     forward_.reach(s, cache_->intern(initialStates()), initialStates());
 }
 
@@ -66,9 +62,6 @@ void TermRecogniser::readForwardTo(std::size_t i) {
             k >= 0 && p > forwardStart_ && canEnd(t_[p - 1]) &&
             (forward_.acceptedAt(p) >> static_cast<int>(leftSetOf(c)) & 1) != 0) {
             splits_[static_cast<std::size_t>(k)].insert(p);
-        }
-        if (c == ',') {
-            commas_.push_back(static_cast<std::uint32_t>(p));
         }
         edgesFrom(p, [&](Symbol symbol, std::size_t q) {
             if (forward_.advance(p, symbol, false, q)) {
@@ -171,6 +164,20 @@ TermRecogniser::SuffixReading& TermRecogniser::suffixReading(TermSet set, std::s
     shortest->set = set;
     readBackward(from, anchor_.e, *shortest);
     return *shortest;
+}
+
+std::size_t TermRecogniser::firstSplit(char op, TermSet right, std::size_t from, std::size_t to) {
+    for (std::size_t i = nextSplit(op, from, to); i < to;) {
+        const std::size_t j = nextSuffix(right, i + 1);
+        if (j >= anchor_.e) {
+            return to;
+        }
+        if (j == i + 1) {
+            return i;
+        }
+        i = nextSplit(op, j - 1, to);
+    }
+    return to;
 }
 
 bool TermRecogniser::suffixIn(TermSet set, std::size_t i) {

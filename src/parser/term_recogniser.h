@@ -38,10 +38,11 @@ public:
     bool prefixIn(TermSet set, std::size_t i);
     // Whether [i, e) of the anchored span [s, e) belongs to the set.
     bool suffixIn(TermSet set, std::size_t i);
-    // The first i in [from, to) where `op` stands and [s, i) belongs to the operator's left set, or `to`.
-    std::size_t nextSplit(char op, std::size_t from, std::size_t to);
-    // The first i at or after `from` for which [i, e) belongs to the set, or e.
-    std::size_t nextSuffix(TermSet set, std::size_t from);
+    // The first i in [from, to) where `op` (an operator or a comma) stands, [s, i) belongs to its left set
+    // (leftSetOf) and [i + 1, e) to `right`; `to` when there is none. It steps between the positions where
+    // the part before may end and those where the part after may start, so each side is read only as far
+    // as the other leaves open.
+    std::size_t firstSplit(char op, TermSet right, std::size_t from, std::size_t to);
 
 private:
     // Suffix readings, kept while later spans share their end; the shortest gives way to a new one, so a
@@ -56,6 +57,10 @@ private:
     };
     static constexpr int kSuffixSlots = 8;
 
+    // The first i in [from, to) where `op` stands and [s, i) belongs to its left set, or `to`.
+    std::size_t nextSplit(char op, std::size_t from, std::size_t to);
+    // The first i at or after `from` for which [i, e) belongs to the set, or e.
+    std::size_t nextSuffix(TermSet set, std::size_t from);
     void readGroups();
     void startForward(std::size_t s);
     void readForwardTo(std::size_t i);
@@ -70,10 +75,8 @@ private:
     std::uint32_t forwardStart_ = kNone;
     std::size_t forwardNext_ = 0;
     std::size_t forwardReach_ = 0;
-    // Per operator, the positions read so far where it stands after a prefix of its left set.
+    // Per operator and the comma, the positions read so far where it stands after a prefix of its left set.
     std::array<Positions, kSplitOperators> splits_;
-    // The commas at the reading's own depth that end a non-empty reading, in order.
-    std::vector<std::uint32_t> commas_;
     Reading backward_;
     std::array<SuffixReading, kSuffixSlots> suffixes_;
 };

@@ -35,9 +35,11 @@ void TextIndex::index(std::string_view text, const VariableRegistry& variables,
     std::memset(&flags_[0], 0, n_ + 1);
     match_.reserve(n_ + 1);
     numberEnd_.reserve(n_ + 1);
-    numberStart_.reserve(n_ + 1);
+    numberStart_ = &numberEnd_;
     if (cuts_) {
         numberCut_.reserve(n_ + 1);
+        numberStartApart_.reserve(n_ + 1);
+        numberStart_ = &numberStartApart_;
     }
     pairBrackets();
     scanWords(functions1, functions2);
@@ -191,7 +193,7 @@ void TextIndex::scanNumberAt(std::size_t p) {
         table[p] = static_cast<std::uint32_t>(end);
         if ((flags_[end] & kNumberEnd) == 0) {
             flags_[end] |= kNumberEnd;
-            numberStart_[end] = static_cast<std::uint32_t>(p);
+            (*numberStart_)[end] = static_cast<std::uint32_t>(p);
         }
     };
     if (p + 2 <= n_ && t_[p] == 'P' && t_[p + 1] == 'I') {

@@ -28,7 +28,7 @@ inline bool isDigit(char c) {
 inline bool isWordChar(char c) {
     return isDigit(c) || (c >= 'A' && c <= 'Z');
 }
-// The operators a term can split at, in the order of splitPoints().
+// The characters a term or a call's arguments can split at, in the order of splitPoints().
 inline int operatorIndex(char c) {
     switch (c) {
     case '+':
@@ -41,11 +41,13 @@ inline int operatorIndex(char c) {
         return 3;
     case '^':
         return 4;
+    case ',':
+        return 5;
     default:
         return -1;
     }
 }
-inline constexpr int kSplitOperators = 5;
+inline constexpr int kSplitOperators = 6;
 
 inline Symbol operatorSymbol(char c) {
     switch (c) {
@@ -99,7 +101,7 @@ protected:
         kFunction1 = 2,   // ...
         kFunction2 = 4,   // ...
         kPi = 8,          // at a number start where "PI" stands
-        kNumberEnd = 16,  // some number ends here; numberStart_ holds the first start
+        kNumberEnd = 16,  // some number ends here; numberStart_ holds its first start
         kGroupValid = 32, // at "(": the inside is a valid term
         kGroupCall2 = 64, // at "(": the inside splits into two arguments
     };
@@ -120,8 +122,8 @@ protected:
         return p < n_ && t_[p] == '(' && match_[p] != kNone ? match_[p] + 1 : p + 1;
     }
     void markGroup(std::size_t open, Flag flag) { flags_[open] |= flag; }
-    // The positions of an operator (operatorIndex) right after a number, a name or a ")": only there can the
-    // part before it be a term.
+    // The positions of an operator or comma (operatorIndex) right after a number, a name or a ")": only there
+    // can the part before it be a term.
     const Positions& splitPoints(int op) const { return splitPoints_[static_cast<std::size_t>(op)]; }
     // Whether the word before this "(" is a two-argument function's name.
     bool twoArgumentName(std::size_t open) const;
@@ -153,11 +155,16 @@ private:
     bool cuts_ = false;           // the separator is an operator or a comma, so numbers may end before it
     std::size_t longestName_ = 0; // no word longer than this is a name
 
-    Scratch<std::uint8_t> flags_;        // Flag bits, zero where nothing is said
-    Scratch<std::uint32_t> match_;       // at each bracket
-    Scratch<std::uint32_t> numberEnd_;   // at each number start: where the longest number ends, or kNone
-    Scratch<std::uint32_t> numberCut_;   // ...and a shorter one ending before the separator (cuts_ only)
-    Scratch<std::uint32_t> numberStart_; // where kNumberEnd is set: the first start of a number ending here
+    Scratch<std::uint8_t> flags_;      // Flag bits, zero where nothing is said
+    Scratch<std::uint32_t> match_;     // at each bracket
+    Scratch<std::uint32_t> numberEnd_; // at each number start: where the longest number ends, or kNone
+    Scratch<std::uint32_t> numberCut_; // ...and a shorter one ending before the separator (cuts_ only)
+    // Where kNumberEnd is set: the first start of a number ending there. A number ends with a digit, a point,
+    // the separator or the I of PI, and starts after an operator, a bracket or a comma, so a position is
+    // never both unless the separator is an operator or a comma: the starts share numberEnd_'s storage but
+    // then.
+    Scratch<std::uint32_t>* numberStart_ = &numberEnd_;
+    Scratch<std::uint32_t> numberStartApart_;
     std::vector<std::uint32_t> open_;
     std::array<Positions, kSplitOperators> splitPoints_;
 };
@@ -211,7 +218,7 @@ template <typename Emit> void TextIndex::edgesInto(std::size_t q, std::size_t s,
     }
     // Every start of a number ending at q lies between the first one and q.
     if ((flags_[q] & kNumberEnd) != 0) {
-        for (std::size_t p = numberStart_[q]; p < q; ++p) {
+        for (std::size_t p = (*numberStart_)[q]; p < q; ++p) {
             if (!isStart(p) || (numberEnd_[p] != q && !(cuts_ && numberCut_[p] == q))) {
                 continue;
             }
