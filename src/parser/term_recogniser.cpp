@@ -9,7 +9,7 @@ void TermRecogniser::reset(std::string_view text, const VariableRegistry& variab
                            bool pascal) {
     cache_ = &stepCache();
     index(text, variables, functions1, functions2, pascal);
-    forwardStart_ = kNone;
+    forgetPrefixes();
     for (SuffixReading& suffix : suffixes_) {
         suffix.end = kNone;
     }
@@ -36,38 +36,6 @@ void TermRecogniser::readGroups() {
         if (firstSplit(',', TermSet::Valid, open + 1, close) < close) {
             markGroup(open, kGroupCall2);
         }
-    }
-}
-
-void TermRecogniser::startForward(std::size_t s) {
-    forward_.reset(n_, *cache_);
-    for (Positions& splits : splits_) {
-        splits.reset(n_ + 1);
-    }
-    forwardStart_ = static_cast<std::uint32_t>(s);
-    forwardNext_ = s;
-    forwardReach_ = s;
-    forward_.reach(s, cache_->intern(initialStates()), initialStates());
-}
-
-// Reads on from the start of the forward reading until position i. Groups are stepped over, so the cost is
-// the number of positions at the start's depth.
-void TermRecogniser::readForwardTo(std::size_t i) {
-    for (std::size_t& p = forwardNext_; p <= i && p <= forwardReach_; p = nextAtDepth(p)) {
-        if (!forward_.holds(p) || p == n_) {
-            continue;
-        }
-        const char c = t_[p];
-        if (const int k = operatorIndex(c);
-            k >= 0 && p > forwardStart_ && canEnd(t_[p - 1]) &&
-            (forward_.acceptedAt(p) >> static_cast<int>(leftSetOf(c)) & 1) != 0) {
-            splits_[static_cast<std::size_t>(k)].insert(p);
-        }
-        edgesFrom(p, [&](Symbol symbol, std::size_t q) {
-            if (forward_.advance(p, symbol, false, q)) {
-                forwardReach_ = std::max(forwardReach_, q);
-            }
-        });
     }
 }
 
@@ -116,36 +84,7 @@ bool TermRecogniser::prefixIn(TermSet set, std::size_t i) {
     if (i <= anchor_.s || i > n_ || !canEnd(t_[i - 1])) {
         return false;
     }
-    if (forwardStart_ != anchor_.s) {
-        startForward(anchor_.s);
-    }
-    readForwardTo(i);
-    return forward_.holds(i) && (forward_.acceptedAt(i) >> static_cast<int>(set) & 1) != 0;
-}
-
-std::size_t TermRecogniser::nextSplit(char op, std::size_t from, std::size_t to) {
-    if (forwardStart_ != anchor_.s) {
-        startForward(anchor_.s);
-    }
-    const int k = operatorIndex(op);
-    const Positions& splits = splits_[static_cast<std::size_t>(k)];
-    for (;;) {
-        const std::size_t read = std::min(to, forwardNext_);
-        if (const std::size_t p = splits.next(from, read); p < read) {
-            return p;
-        }
-        // Nothing in what was read: read on to the next place the operator could split at, unless no prefix
-        // goes that far.
-        from = std::max(from, forwardNext_);
-        if (from >= to || forwardNext_ > forwardReach_) {
-            return to;
-        }
-        const std::size_t next = splitPoints(k).next(from, to);
-        if (next >= to) {
-            return to;
-        }
-        readForwardTo(next);
-    }
+    return (prefixSets(i) >> static_cast<int>(set) & 1) != 0;
 }
 
 // The suffix reading of the set from the anchored span's end, read now unless an earlier span with that end

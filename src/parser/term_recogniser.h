@@ -19,7 +19,9 @@
 // known), so one small automaton reads it. Each group's inside is read once, innermost first; a term's
 // prefixes are then read in one pass from its start and its suffixes in one pass back from its end, each only
 // as far as a question needs. A split is found by stepping between the operators where a prefix may end and
-// the positions where a suffix may start, so neither side is read further than the other allows. Nothing
+// the positions where a suffix may start, so neither side is read further than the other allows. Terms that
+// share a start share the prefix reading, terms that share an end the suffix readings, and a prefix reading
+// from a new start joins an earlier one where both hold the same states (term_prefixes.cpp). Nothing
 // recurses, so compilation time and memory grow linearly with the text.
 //
 // One recogniser serves every compilation of its owner: its tables keep their storage from one text to the
@@ -62,21 +64,41 @@ private:
     // The first i at or after `from` for which [i, e) belongs to the set, or e.
     std::size_t nextSuffix(TermSet set, std::size_t from);
     void readGroups();
-    void startForward(std::size_t s);
-    void readForwardTo(std::size_t i);
     SuffixReading& suffixReading(TermSet set, std::size_t from);
     void readBackward(std::size_t low, std::size_t e, SuffixReading& suffix);
 
+    // The prefixes of the spans starting at `start`, read as far as asked (next); beyond `reach`, the
+    // furthest position the reading has reached, no prefix is a term. From `joined` on, the reading is that
+    // of the slot `into`, which reached `joined` with the same states and nothing pending beyond it.
+    struct PrefixReading {
+        Reading states;
+        // Per operator and the comma, the positions read where it stands after a prefix of its left set.
+        std::array<Positions, kSplitOperators> splits;
+        Positions steady; // positions read while nothing beyond them had been reached
+        std::uint32_t start = kNone;
+        std::size_t next = 0;
+        std::size_t reach = 0;
+        std::size_t joined = kNever;
+        int into = -1;
+        std::uint64_t used = 0;
+    };
+    static constexpr std::size_t kNever = ~std::size_t{0};
+    // Enough for readings whose states repeat every second or third term of a chain to find one to join.
+    static constexpr int kPrefixSlots = 4;
+
+    void forgetPrefixes();
+    // The reading of the anchored span's start, begun if there is none.
+    int prefixReading();
+    void startPrefixes(int slot, std::size_t s);
+    void readPrefixes(int slot, std::size_t i);
+    bool joinAt(int slot, std::size_t p);
+    // The sets [s, i) of the anchored span belongs to, one bit each.
+    std::uint8_t prefixSets(std::size_t i);
+
     StepCache* cache_ = nullptr;
     Span anchor_;
-    // The prefixes of the span starting at forwardStart_, read as far as asked (forwardNext_), and the
-    // furthest position the reading has reached: beyond it, no prefix is a term.
-    Reading forward_;
-    std::uint32_t forwardStart_ = kNone;
-    std::size_t forwardNext_ = 0;
-    std::size_t forwardReach_ = 0;
-    // Per operator and the comma, the positions read so far where it stands after a prefix of its left set.
-    std::array<Positions, kSplitOperators> splits_;
+    std::array<PrefixReading, kPrefixSlots> prefixes_;
+    std::uint64_t uses_ = 0;
     Reading backward_;
     std::array<SuffixReading, kSuffixSlots> suffixes_;
 };
