@@ -8,7 +8,7 @@
 #include "parser/term_recogniser.h"
 
 #include <algorithm>
-#include <utility>
+#include <tuple>
 
 namespace kc::parser::detail {
 
@@ -29,11 +29,13 @@ int TermRecogniser::prefixReading() {
         }
     }
     if (slot < 0) {
-        // The least used reading gives way, one that others joined last of all.
+        // A free slot goes first, then a reading that joined another (it holds little), then the least used;
+        // one that others joined goes last of all.
         const auto rank = [&](int k) {
+            const PrefixReading& reading = prefixes_[static_cast<std::size_t>(k)];
             const bool joinedInto = std::any_of(prefixes_.begin(), prefixes_.end(),
                                                 [&](const PrefixReading& other) { return other.into == k; });
-            return std::pair(joinedInto, prefixes_[static_cast<std::size_t>(k)].used);
+            return std::tuple(reading.start != kNone, joinedInto, reading.into < 0, reading.used);
         };
         slot = 0;
         for (int k = 1; k < kPrefixSlots; ++k) {

@@ -10,7 +10,8 @@ namespace kc::parser::detail {
 
 namespace {
 
-constexpr std::size_t kMappedBytes = 64 * 1024;
+// A page or more: a sparse set or table then costs only the pages it writes.
+constexpr std::size_t kMappedBytes = 4096;
 
 } // namespace
 
@@ -79,52 +80,59 @@ std::size_t Positions::next(std::size_t from, std::size_t to) const {
 void Reading::reset(std::size_t n, StepCache& cache) {
     cache_ = &cache;
     n_ = n;
-    if (cells_.reserve(n + 1)) {
-        capacity_ = n + 1;
+    const std::size_t blocks = n / kBlock + 1;
+    if (ids_.reserve(blocks * kBlock)) {
+        blocks_ = blocks;
+        runs_.reserve(blocks);
+        std::memset(&runs_[0], 0, blocks * sizeof(std::uint16_t));
         run_ = 0;
     }
     // The run numbers come round again only after 65,535 readings; the stale ones go then.
     if (++run_ == 0) {
-        std::memset(&cells_[0], 0, capacity_ * sizeof(Cell));
+        std::memset(&runs_[0], 0, blocks_ * sizeof(std::uint16_t));
         run_ = 1;
     }
 }
 
 StateSet Reading::states(std::size_t p) const {
-    return cells_[p].id == kSpilled ? spilled_[p] : cache_->entry(cells_[p].id).set;
+    return ids_[p] == kSpilled ? spilled_[p] : cache_->entry(ids_[p] - 1).set;
 }
 
 std::uint8_t Reading::acceptedAt(std::size_t p) const {
-    return cells_[p].id == kSpilled ? acceptedSets(spilled_[p]) : cache_->entry(cells_[p].id).prefixSets;
+    return ids_[p] == kSpilled ? acceptedSets(spilled_[p]) : cache_->entry(ids_[p] - 1).prefixSets;
 }
 
 bool Reading::initialAt(std::size_t p) const {
-    return cells_[p].id == kSpilled ? holdsInitial(spilled_[p]) : cache_->entry(cells_[p].id).initial;
+    return ids_[p] == kSpilled ? holdsInitial(spilled_[p]) : cache_->entry(ids_[p] - 1).initial;
 }
 
 void Reading::spill(std::size_t p, const StateSet& set) {
     spilled_.reserve(n_ + 1);
     spilled_[p] = set;
-    cells_[p] = Cell{run_, kSpilled};
+    ids_[p] = kSpilled;
 }
 
 // A position reached by several symbols holds the union of what they bring.
 void Reading::reach(std::size_t p, int entry, const StateSet& set) {
-    Cell& cell = cells_[p];
-    if (cell.run != run_) {
+    if (const std::size_t block = p / kBlock; runs_[block] != run_) {
+        std::memset(&ids_[block * kBlock], 0, kBlock * sizeof(std::uint16_t));
+        runs_[block] = run_;
+    }
+    std::uint16_t& id = ids_[p];
+    if (id == 0) {
         if (entry >= 0) {
-            cell = Cell{run_, static_cast<std::uint16_t>(entry)};
+            id = static_cast<std::uint16_t>(entry + 1);
         } else {
             spill(p, set);
         }
         return;
     }
-    if (entry >= 0 && cell.id == entry) {
+    if (entry >= 0 && id == entry + 1) {
         return;
     }
-    if (entry >= 0 && cell.id != kSpilled) {
-        if (const int merged = cache_->unite(cell.id, entry); merged >= 0) {
-            cell.id = static_cast<std::uint16_t>(merged);
+    if (entry >= 0 && id != kSpilled) {
+        if (const int merged = cache_->unite(id - 1, entry); merged >= 0) {
+            id = static_cast<std::uint16_t>(merged + 1);
             return;
         }
     }
@@ -133,7 +141,7 @@ void Reading::reach(std::size_t p, int entry, const StateSet& set) {
         merged[w] |= set[w];
     }
     if (const int cached = cache_->intern(merged); cached >= 0) {
-        cell.id = static_cast<std::uint16_t>(cached);
+        id = static_cast<std::uint16_t>(cached + 1);
     } else {
         spill(p, merged);
     }

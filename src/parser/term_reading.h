@@ -78,15 +78,16 @@ private:
 };
 
 // What one reading of the automaton holds at the positions it reached: the step cache's entry of the state
-// set, or, when the cache is full, the set itself. Each position also holds the number of the reading that
-// wrote it, so a new reading starts without clearing anything.
+// set, or, when the cache is full, the set itself. Each block of positions holds the number of the reading
+// that last wrote it, and a reading clears a block when it first writes there, so a new reading starts
+// without clearing anything and a short one clears little.
 class Reading {
 public:
     // Forgets the last reading and makes room for positions up to n.
     void reset(std::size_t n, StepCache& cache);
-    bool holds(std::size_t p) const { return cells_[p].run == run_; }
+    bool holds(std::size_t p) const { return runs_[p / kBlock] == run_ && ids_[p] != 0; }
     // The entry at a position held, or -1 when the cache could not take the set.
-    int entry(std::size_t p) const { return cells_[p].id == kSpilled ? -1 : cells_[p].id; }
+    int entry(std::size_t p) const { return ids_[p] == kSpilled ? -1 : ids_[p] - 1; }
     // The sets of TermSet the text read so far belongs to, at a position held, one bit each.
     std::uint8_t acceptedAt(std::size_t p) const;
     bool initialAt(std::size_t p) const;
@@ -98,20 +99,18 @@ public:
 
 private:
     static constexpr std::uint16_t kSpilled = 0xffff;
-    static_assert(StepCache::kMostEntries <= kSpilled);
-    struct Cell {
-        std::uint16_t run; // 0 in new storage, which no reading has
-        std::uint16_t id;  // the entry, or kSpilled
-    };
+    static_assert(StepCache::kMostEntries < kSpilled);
+    static constexpr std::size_t kBlock = 64;
     StateSet states(std::size_t p) const;
     void spill(std::size_t p, const StateSet& set);
 
     StepCache* cache_ = nullptr;
     std::size_t n_ = 0;
-    std::size_t capacity_ = 0;
-    std::uint16_t run_ = 0;
-    Scratch<Cell> cells_;
-    Scratch<StateSet> spilled_; // where a cell says so
+    std::size_t blocks_ = 0;
+    std::uint16_t run_ = 0;       // never 0, which new storage holds
+    Scratch<std::uint16_t> ids_;  // entry + 1, or kSpilled; 0 where nothing was reached
+    Scratch<std::uint16_t> runs_; // per block of kBlock positions
+    Scratch<StateSet> spilled_;   // where ids_ says so
 };
 
 } // namespace kc::parser::detail

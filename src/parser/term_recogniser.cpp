@@ -30,12 +30,12 @@ void TermRecogniser::readGroups() {
         }
         // Two arguments: a comma at the inside's depth where both parts are valid. A comma in the first
         // character stops the search.
-        if (!twoArgumentName(open) || open + 1 == close || t_[open + 1] == ',') {
-            continue;
-        }
-        if (firstSplit(',', TermSet::Valid, open + 1, close) < close) {
+        if (twoArgumentName(open) && open + 1 < close && t_[open + 1] != ',' &&
+            firstSplit(',', TermSet::Valid, open + 1, close) < close) {
             markGroup(open, kGroupCall2);
         }
+        // No group's reading is asked for again; forgetting it lets the next group's use the same storage.
+        forgetPrefixes();
     }
 }
 
