@@ -28,6 +28,12 @@ int TermRecogniser::prefixReading() {
             slot = k;
         }
     }
+    for (int k = 0; k < kPrefixSlots && slot < 0; ++k) {
+        if (prefixes_[static_cast<std::size_t>(k)].start == kNone) {
+            slot = k;
+            startPrefixes(slot, anchor_.s);
+        }
+    }
     if (slot < 0) {
         // A free slot goes first, then a reading that joined another (it holds little), then the least used;
         // one that others joined goes last of all.
@@ -69,7 +75,7 @@ void TermRecogniser::startPrefixes(int slot, std::size_t s) {
     reading.reach = s;
     reading.joined = kNever;
     reading.into = -1;
-    reading.states.reach(s, cache_->intern(initialStates()), initialStates());
+    reading.states.reach(s, initialEntry_, initialStates());
 }
 
 // Reads on until position i, or until the reading joins another. Groups are stepped over, so the cost is the

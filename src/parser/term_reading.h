@@ -78,7 +78,7 @@ private:
 };
 
 // What one reading of the automaton holds at the positions it reached: the step cache's entry of the state
-// set, or, when the cache is full, the set itself. Each block of positions holds the number of the reading
+// set, or, when the cache is full, the set itself. Each block of 16 positions holds the number of the reading
 // that last wrote it, and a reading clears a block when it first writes there, so a new reading starts
 // without clearing anything and a short one clears little.
 class Reading {
@@ -100,7 +100,7 @@ public:
 private:
     static constexpr std::uint16_t kSpilled = 0xffff;
     static_assert(StepCache::kMostEntries < kSpilled);
-    static constexpr std::size_t kBlock = 64;
+    static constexpr std::size_t kBlock = 16;
     StateSet states(std::size_t p) const;
     void spill(std::size_t p, const StateSet& set);
 

@@ -8,6 +8,11 @@ void TermRecogniser::reset(std::string_view text, const VariableRegistry& variab
                            const FunctionRegistry& functions1, const FunctionRegistry& functions2,
                            bool pascal) {
     cache_ = &stepCache();
+    initialEntry_ = cache_->intern(initialStates());
+    for (int set = 0; set < kTermSetCount; ++set) {
+        acceptingEntries_[static_cast<std::size_t>(set)] =
+            cache_->intern(acceptingStates(static_cast<TermSet>(set)));
+    }
     index(text, variables, functions1, functions2, pascal);
     forgetPrefixes();
     for (SuffixReading& suffix : suffixes_) {
@@ -47,8 +52,7 @@ void TermRecogniser::readBackward(std::size_t low, std::size_t e, SuffixReading&
     suffix.end = static_cast<std::uint32_t>(e);
     suffix.low = static_cast<std::uint32_t>(low);
     suffix.lowest = static_cast<std::uint32_t>(e);
-    const StateSet& accepting = acceptingStates(suffix.set);
-    backward_.reach(e, cache_->intern(accepting), accepting);
+    backward_.reach(e, acceptingEntries_[static_cast<std::size_t>(suffix.set)], acceptingStates(suffix.set));
     // The lowest position the reading has reached: below it, no suffix is in the set.
     std::size_t reached = e;
     for (std::size_t q = e;;) {

@@ -96,6 +96,9 @@ private:
     std::uint8_t prefixSets(std::size_t i);
 
     StepCache* cache_ = nullptr;
+    // The entries every reading starts from (-1 where the cache is full).
+    int initialEntry_ = -1;
+    std::array<int, kTermSetCount> acceptingEntries_{};
     Span anchor_;
     std::array<PrefixReading, kPrefixSlots> prefixes_;
     std::uint64_t uses_ = 0;
