@@ -48,6 +48,42 @@ private:
     std::size_t capacity_ = 0;
 };
 
+// A position, or kNone, at each position of a text: two bytes each while the text is shorter than 65,520
+// characters (as any the calculator box holds), which halves the pages a long text touches; four beyond.
+class PositionTable {
+public:
+    static constexpr std::uint32_t kNone = 0xffffffffu;
+    // Makes room for n entries; their values are unset.
+    void reserve(std::size_t n) {
+        narrow_ = n < kNarrowLimit;
+        if (narrow_) {
+            short_.reserve(n);
+        } else {
+            long_.reserve(n);
+        }
+    }
+    std::uint32_t operator[](std::size_t i) const {
+        if (!narrow_) {
+            return long_[i];
+        }
+        return short_[i] == kShortNone ? kNone : short_[i];
+    }
+    void set(std::size_t i, std::uint32_t value) {
+        if (narrow_) {
+            short_[i] = value == kNone ? kShortNone : static_cast<std::uint16_t>(value);
+        } else {
+            long_[i] = value;
+        }
+    }
+
+private:
+    static constexpr std::uint16_t kShortNone = 0xffff;
+    static constexpr std::size_t kNarrowLimit = 0xfff0;
+    bool narrow_ = true;
+    Scratch<std::uint16_t> short_;
+    Scratch<std::uint32_t> long_;
+};
+
 // A set of positions that remembers which words it wrote, so emptying it costs what filling it did.
 class Positions {
 public:

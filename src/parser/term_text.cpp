@@ -31,8 +31,10 @@ void TextIndex::index(std::string_view text, const VariableRegistry& variables,
     separator_ = pascal ? '.' : decimalSeparator();
     hasSeparator_ = separator_ != '(' && separator_ != ')';
     cuts_ = !pascal && hasSeparator_ && std::strchr("+-*/^,", separator_) != nullptr;
-    flags_.reserve(n_ + 1);
-    std::memset(&flags_[0], 0, n_ + 1);
+    // New storage is zero already; clearing it would only touch its pages.
+    if (!flags_.reserve(n_ + 1)) {
+        std::memset(&flags_[0], 0, n_ + 1);
+    }
     match_.reserve(n_ + 1);
     numberEnd_.reserve(n_ + 1);
     numberStart_ = &numberEnd_;
@@ -67,16 +69,16 @@ void TextIndex::pairBrackets() {
             continue;
         }
         if (open_.empty()) {
-            match_[j] = kNone;
+            match_.set(j, kNone);
         } else {
-            match_[j] = open_.back();
-            match_[open_.back()] = static_cast<std::uint32_t>(j);
+            match_.set(j, open_.back());
+            match_.set(open_.back(), static_cast<std::uint32_t>(j));
             open_.pop_back();
         }
         j = find(')', j + 1, n_);
     }
     for (std::uint32_t unmatched : open_) {
-        match_[unmatched] = kNone;
+        match_.set(unmatched, kNone);
     }
 }
 
@@ -185,15 +187,15 @@ bool TextIndex::isStart(std::size_t p) const {
 // The longest unsigned number at p, and, where the separator is an operator or a comma, the number that
 // ends just before it (a shorter number is otherwise followed by a character no operand can follow).
 void TextIndex::scanNumberAt(std::size_t p) {
-    numberEnd_[p] = kNone;
+    numberEnd_.set(p, kNone);
     if (cuts_) {
-        numberCut_[p] = kNone;
+        numberCut_.set(p, kNone);
     }
-    const auto ends = [&](std::size_t end, Scratch<std::uint32_t>& table) {
-        table[p] = static_cast<std::uint32_t>(end);
+    const auto ends = [&](std::size_t end, PositionTable& table) {
+        table.set(p, static_cast<std::uint32_t>(end));
         if ((flags_[end] & kNumberEnd) == 0) {
             flags_[end] |= kNumberEnd;
-            (*numberStart_)[end] = static_cast<std::uint32_t>(p);
+            numberStart_->set(end, static_cast<std::uint32_t>(p));
         }
     };
     if (p + 2 <= n_ && t_[p] == 'P' && t_[p + 1] == 'I') {

@@ -155,16 +155,16 @@ private:
     bool cuts_ = false;           // the separator is an operator or a comma, so numbers may end before it
     std::size_t longestName_ = 0; // no word longer than this is a name
 
-    Scratch<std::uint8_t> flags_;      // Flag bits, zero where nothing is said
-    Scratch<std::uint32_t> match_;     // at each bracket
-    Scratch<std::uint32_t> numberEnd_; // at each number start: where the longest number ends, or kNone
-    Scratch<std::uint32_t> numberCut_; // ...and a shorter one ending before the separator (cuts_ only)
+    Scratch<std::uint8_t> flags_; // Flag bits, zero where nothing is said
+    PositionTable match_;         // at each bracket
+    PositionTable numberEnd_;     // at each number start: where the longest number ends, or kNone
+    PositionTable numberCut_;     // ...and a shorter one ending before the separator (cuts_ only)
     // Where kNumberEnd is set: the first start of a number ending there. A number ends with a digit, a point,
     // the separator or the I of PI, and starts after an operator, a bracket or a comma, so a position is
     // never both unless the separator is an operator or a comma: the starts share numberEnd_'s storage but
     // then.
-    Scratch<std::uint32_t>* numberStart_ = &numberEnd_;
-    Scratch<std::uint32_t> numberStartApart_;
+    PositionTable* numberStart_ = &numberEnd_;
+    PositionTable numberStartApart_;
     std::vector<std::uint32_t> open_;
     std::array<Positions, kSplitOperators> splitPoints_;
 };
