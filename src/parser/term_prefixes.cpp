@@ -8,7 +8,7 @@
 #include "parser/term_recogniser.h"
 
 #include <algorithm>
-#include <tuple>
+#include <utility>
 
 namespace kc::parser::detail {
 
@@ -17,7 +17,6 @@ void TermRecogniser::forgetPrefixes() {
         reading.start = kNone;
         reading.joined = kNever;
         reading.into = -1;
-        reading.used = 0;
     }
 }
 
@@ -35,13 +34,13 @@ int TermRecogniser::prefixReading() {
         }
     }
     if (slot < 0) {
-        // A free slot goes first, then a reading that joined another (it holds little), then the least used;
-        // one that others joined goes last of all.
+        // The reading that read least gives way: it is cheap to read again, while a long one is what later
+        // readings join. One that others joined goes last of all.
         const auto rank = [&](int k) {
             const PrefixReading& reading = prefixes_[static_cast<std::size_t>(k)];
             const bool joinedInto = std::any_of(prefixes_.begin(), prefixes_.end(),
                                                 [&](const PrefixReading& other) { return other.into == k; });
-            return std::tuple(reading.start != kNone, joinedInto, reading.into < 0, reading.used);
+            return std::pair(joinedInto, std::min(reading.next, reading.joined) - reading.start);
         };
         slot = 0;
         for (int k = 1; k < kPrefixSlots; ++k) {
@@ -51,7 +50,6 @@ int TermRecogniser::prefixReading() {
         }
         startPrefixes(slot, anchor_.s);
     }
-    prefixes_[static_cast<std::size_t>(slot)].used = ++uses_;
     return slot;
 }
 

@@ -80,7 +80,6 @@ private:
         std::size_t reach = 0;
         std::size_t joined = kNever;
         int into = -1;
-        std::uint64_t used = 0;
     };
     static constexpr std::size_t kNever = ~std::size_t{0};
     // Enough for readings whose states repeat every second or third term of a chain to find one to join.
@@ -101,7 +100,6 @@ private:
     std::array<int, kTermSetCount> acceptingEntries_{};
     Span anchor_;
     std::array<PrefixReading, kPrefixSlots> prefixes_;
-    std::uint64_t uses_ = 0;
     Reading backward_;
     std::array<SuffixReading, kSuffixSlots> suffixes_;
 };
