@@ -8,9 +8,10 @@
 // once in a new process (this program started again with --fresh-compile=SHAPE:LENGTH), which builds its
 // parser, then times only that one compilation: wall and thread CPU time and the pages it touched, with the
 // C library's allocator as it starts. Each is run --fresh_runs times (5 by default; 0 skips them) and the
-// median kept. Run it as a Release build on one core, with repetitions, e.g.
-//   taskset -c 1 build-bench/bin/parser_bench --benchmark_repetitions=5
-//   --benchmark_enable_random_interleaving
+// median kept. Run it as a Release build on one core, with repetitions: taskset -c 1
+// build-bench/bin/parser_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving.
+#include "compile_texts.h"
+#include "fresh_compile.h"
 #include "heap_accounting.h"
 #include "parser/parser.h"
 
@@ -23,62 +24,26 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
-#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
 namespace {
 
+using bench::compileShapes;
+using bench::FreshTime;
+using bench::kGoalMilliseconds;
+using bench::kLengths;
+using bench::repeat;
+using bench::Shape;
 using kc::parser::TParser;
 
-std::string repeat(const std::string& piece, std::size_t count) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        text += piece;
-    }
-    return text;
-}
-
 // ----- Compilation -----
-
-// The longest text of a shape that fits a length.
-struct Shape {
-    const char* name;
-    std::string (*text)(std::size_t length);
-};
-
-const Shape shapes[] = {
-    {"nested two-argument calls",
-     [](std::size_t n) { return repeat("MAX(", (n - 1) / 7) + "1" + repeat(",1)", (n - 1) / 7); }},
-    {"signed powers", [](std::size_t n) { return repeat("2^-1*", (n - 4) / 5) + "2^-1"; }},
-    {"minus signs", [](std::size_t n) { return std::string(n, '-'); }},
-    {"differences", [](std::size_t n) { return repeat("1-", (n - 1) / 2) + "1"; }},
-    {"deep brackets",
-     [](std::size_t n) { return repeat("(", (n - 1) / 2) + "1" + repeat(")", (n - 1) / 2); }},
-    {"rejected differences", [](std::size_t n) { return repeat("1-", n / 2); }},
-    {"sums", [](std::size_t n) { return repeat("1+", (n - 1) / 2) + "1"; }},
-    {"exponent or variable E", [](std::size_t n) { return repeat("E-1-", (n - 3) / 4) + "E+1"; }},
-    {"mixed operators, rejected", [](std::size_t n) { return repeat("1+2*3-4/5^2+", n / 12); }},
-    {"nested one-argument calls",
-     [](std::size_t n) { return repeat("SIN(1-", (n - 1) / 7) + "1" + repeat(")", (n - 1) / 7); }},
-    // A signed divisor makes every right part a number: the sum or difference searched first finds nothing.
-    {"signed division chains", [](std::size_t n) { return repeat("1/+", (n - 1) / 3) + "1"; }},
-    {"signed division of powers", [](std::size_t n) { return repeat("1/-1^", (n - 1) / 5) + "1"; }},
-    // E-1 after a sign is a number, so the E before each "-" never ends an operand; each level of the
-    // product chain must still rule the differences out.
-    {"E exponents after signs", [](std::size_t n) { return repeat(".*+E-1*-", (n - 6) / 8) + ".*+E-1"; }},
-    {"negated E exponents", [](std::size_t n) { return repeat("-E-1^PI*", (n - 7) / 8) + "-E-1^PI"; }},
-};
-constexpr std::size_t kLengths[] = {255, 1000, 4096, 32767};
-// Every text the calculator box takes compiles within this, even in a process that just started.
-constexpr double kGoalMilliseconds = 5;
 
 struct CompileCase {
     std::string name;
@@ -126,88 +91,6 @@ void BM_Compile(benchmark::State& state, const std::string& text) {
     }
     state.counters["chars"] = static_cast<double>(text.size());
     state.counters["heap_MiB"] = peakMebibytes(text);
-}
-
-// ----- Compilation in a fresh process -----
-
-struct FreshTime {
-    double wall = 0; // milliseconds
-    double cpu = 0;
-    double pages = 0; // minor page faults
-};
-
-double threadCpuMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-long pageFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_minflt + usage.ru_majflt;
-}
-
-// The child's side: one compilation of one shape, timed alone, printed as "wall cpu pages".
-int compileOnceFresh(std::string_view request) {
-    const std::size_t colon = request.find(':');
-    const std::size_t shape = std::stoul(std::string(request.substr(0, colon)));
-    const std::size_t length = std::stoul(std::string(request.substr(colon + 1)));
-    TParser parser;
-    parser.setOnParserError([](kc::parser::TCustomParser&, const std::exception&) {});
-    const std::string text = shapes[shape].text(length);
-    const long pagesBefore = pageFaults();
-    const double cpuBefore = threadCpuMilliseconds();
-    const auto start = std::chrono::steady_clock::now();
-    parser.setExpression(text);
-    const auto stop = std::chrono::steady_clock::now();
-    const double cpu = threadCpuMilliseconds() - cpuBefore;
-    const long pages = pageFaults() - pagesBefore;
-    std::printf("%.4f %.4f %ld\n", std::chrono::duration<double, std::milli>(stop - start).count(), cpu,
-                pages);
-    return 0;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-// The parent's side: each shape at each length compiled in `runs` new processes, medians kept.
-std::map<std::pair<std::size_t, std::size_t>, FreshTime> freshTimes(int runs) {
-    std::map<std::pair<std::size_t, std::size_t>, FreshTime> times;
-    if (runs <= 0) {
-        return times;
-    }
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    for (std::size_t length : kLengths) {
-        for (std::size_t shape = 0; shape < std::size(shapes); ++shape) {
-            std::vector<double> wall;
-            std::vector<double> cpu;
-            std::vector<double> pages;
-            for (int run = 0; run < runs; ++run) {
-                // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "..." + string.
-                std::string command = "'";
-                command += self;
-                command += "' --fresh-compile=";
-                command += std::to_string(shape);
-                command += ':';
-                command += std::to_string(length);
-                FILE* child = popen(command.c_str(), "r");
-                FreshTime t;
-                if (child != nullptr && std::fscanf(child, "%lf %lf %lf", &t.wall, &t.cpu, &t.pages) == 3) {
-                    wall.push_back(t.wall);
-                    cpu.push_back(t.cpu);
-                    pages.push_back(t.pages);
-                }
-                if (child != nullptr) {
-                    pclose(child);
-                }
-            }
-            times[{length, shape}] = FreshTime{median(wall), median(cpu), median(pages)};
-        }
-    }
-    return times;
 }
 
 // The fuzz corpus by length: every input compiled once per iteration; the counter is the slowest input's
@@ -452,8 +335,7 @@ void checkAgreement() {
 // (--benchmark_enable_random_interleaving) spreads the machine's drift over every engine alike.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
-    explicit SummaryReporter(std::map<std::pair<std::size_t, std::size_t>, FreshTime> fresh)
-        : fresh_(std::move(fresh)) {}
+    explicit SummaryReporter(bench::FreshTimes fresh) : fresh_(std::move(fresh)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -508,7 +390,7 @@ private:
         }
         std::printf("\n");
         std::vector<std::string> rows;
-        for (const Shape& shape : shapes) {
+        for (const Shape& shape : compileShapes()) {
             rows.emplace_back(shape.name);
         }
         rows.emplace_back("fuzz corpus");
@@ -535,16 +417,22 @@ private:
         for (std::size_t length : kLengths) {
             const auto& [warmName, warm] = worstWarm[length];
             const std::string prefix = "Compile/" + std::to_string(length) + "/";
-            const double warmCpu =
-                cpuTimes_.count(prefix + warmName) != 0 ? cpuTimes_[prefix + warmName] : -1;
+            const bool hasWarm = !warmName.empty();
+            const double warmCpu = hasWarm ? cpuTimes_[prefix + warmName] : -1;
+            const bool hasFresh = worstFresh.count(length) != 0;
             const auto& [freshRow, fresh] = worstFresh[length];
-            const bool hasFresh = worstFresh.count(length) != 0 && !fresh_.empty();
             std::printf(
-                "%-8zu %-26.26s %9.3f %9s | %-26.26s %9s %9s %6s %8.0f\n", length, warmName.c_str(), warm,
-                warmCpu < 0 ? "-" : format(warmCpu / 1e3).c_str(), hasFresh ? shapes[freshRow].name : "-",
-                hasFresh ? format(fresh.wall).c_str() : "-", hasFresh ? format(fresh.cpu).c_str() : "-",
+                "%-8zu %-26.26s %9s %9s | %-26.26s %9s %9s %6s %8.0f\n", length,
+                hasWarm ? warmName.c_str() : "-", hasWarm ? format(warm).c_str() : "-",
+                warmCpu < 0 ? "-" : format(warmCpu / 1e3).c_str(),
+                hasFresh ? compileShapes()[freshRow].name : "-", hasFresh ? format(fresh.wall).c_str() : "-",
+                hasFresh ? format(fresh.cpu).c_str() : "-",
                 hasFresh ? std::to_string(static_cast<long>(fresh.pages)).c_str() : "-", kGoalMilliseconds);
         }
+    }
+    static double median(std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
     }
     static std::string format(double milliseconds) {
         char text[32];
@@ -559,7 +447,7 @@ private:
     std::map<std::string, std::vector<double>> cpu_;
     std::map<std::string, double> times_;
     std::map<std::string, double> cpuTimes_;
-    std::map<std::pair<std::size_t, std::size_t>, FreshTime> fresh_;
+    bench::FreshTimes fresh_;
 };
 
 } // namespace
@@ -571,7 +459,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument.rfind("--fresh-compile=", 0) == 0) {
-            return compileOnceFresh(argument.substr(std::string_view("--fresh-compile=").size()));
+            return bench::compileOnceFresh(argument.substr(std::string_view("--fresh-compile=").size()));
         }
         if (argument.rfind("--fresh_runs=", 0) == 0) {
             freshRuns = std::atoi(argv[i] + std::string_view("--fresh_runs=").size());
@@ -580,7 +468,7 @@ int main(int argc, char** argv) {
         argv[kept++] = argv[i];
     }
     argc = kept;
-    auto fresh = freshTimes(freshRuns);
+    auto fresh = bench::freshTimes(freshRuns);
     for (const CompileCase& c : everydayCases()) {
         benchmark::RegisterBenchmark(("Compile/" + c.name).c_str(), BM_Compile, c.text)
             ->Unit(benchmark::kMicrosecond);
@@ -588,7 +476,7 @@ int main(int argc, char** argv) {
     std::size_t shortest = 0;
     for (std::size_t length : kLengths) {
         const std::string prefix = "Compile/" + std::to_string(length) + "/";
-        for (const Shape& shape : shapes) {
+        for (const Shape& shape : compileShapes()) {
             benchmark::RegisterBenchmark((prefix + shape.name).c_str(), BM_Compile, shape.text(length))
                 ->Unit(benchmark::kMicrosecond);
         }
