@@ -2,6 +2,16 @@
 // and of the fuzz corpus; evaluation side by side with muparser and a hand-written C++ function of each
 // expression. At the end it prints the worst compile time per length against its goal and each
 // expression's evaluation time relative to muparser and to the hand-written floor.
+//
+// Compile times come twice. Warm: the benchmark compiles the same text again and again in one parser, as the
+// calculator page does on every "=". Fresh: before the benchmarks, every shape at every length is compiled
+// once in a new process (this program started again with --fresh-compile=SHAPE:LENGTH), which builds its
+// parser, then times only that one compilation: wall and thread CPU time and the pages it touched, with the
+// C library's allocator as it starts. Each is run --fresh_runs times (5 by default; 0 skips them) and the
+// median kept. Run it as a Release build on one core, with repetitions: taskset -c 1
+// build-bench/bin/parser_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving.
+#include "compile_texts.h"
+#include "fresh_compile.h"
 #include "heap_accounting.h"
 #include "parser/parser.h"
 
@@ -19,48 +29,21 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
 
+using bench::compileShapes;
+using bench::FreshTime;
+using bench::kGoalMilliseconds;
+using bench::kLengths;
+using bench::repeat;
+using bench::Shape;
 using kc::parser::TParser;
 
-std::string repeat(const std::string& piece, std::size_t count) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        text += piece;
-    }
-    return text;
-}
-
 // ----- Compilation -----
-
-// The longest text of a shape that fits a length.
-struct Shape {
-    const char* name;
-    std::string (*text)(std::size_t length);
-};
-
-const Shape shapes[] = {
-    {"nested two-argument calls",
-     [](std::size_t n) { return repeat("MAX(", (n - 1) / 7) + "1" + repeat(",1)", (n - 1) / 7); }},
-    {"signed powers", [](std::size_t n) { return repeat("2^-1*", (n - 4) / 5) + "2^-1"; }},
-    {"minus signs", [](std::size_t n) { return std::string(n, '-'); }},
-    {"differences", [](std::size_t n) { return repeat("1-", (n - 1) / 2) + "1"; }},
-    {"deep brackets",
-     [](std::size_t n) { return repeat("(", (n - 1) / 2) + "1" + repeat(")", (n - 1) / 2); }},
-    {"rejected differences", [](std::size_t n) { return repeat("1-", n / 2); }},
-    {"sums", [](std::size_t n) { return repeat("1+", (n - 1) / 2) + "1"; }},
-    {"exponent or variable E", [](std::size_t n) { return repeat("E-1-", (n - 3) / 4) + "E+1"; }},
-    {"mixed operators, rejected", [](std::size_t n) { return repeat("1+2*3-4/5^2+", n / 12); }},
-    {"nested one-argument calls",
-     [](std::size_t n) { return repeat("SIN(1-", (n - 1) / 7) + "1" + repeat(")", (n - 1) / 7); }},
-};
-constexpr std::size_t kLengths[] = {255, 1000, 4096, 32767};
-// The longest text that must compile within the time, for each length.
-double goalMilliseconds(std::size_t length) {
-    return length <= 255 ? 1 : length <= 1000 ? 10 : 250;
-}
 
 struct CompileCase {
     std::string name;
@@ -90,7 +73,8 @@ TParser& quietParser() {
     return parser;
 }
 
-// The most bytes one compilation holds at once, beyond what was live before it.
+// The heap bytes one compilation holds at once beyond what was live before it; the compiler's working
+// memory, kept from one compilation to the next and mapped directly, is not among them.
 double peakMebibytes(const std::string& text) {
     TParser& parser = quietParser();
     parser.setExpression("");
@@ -106,7 +90,7 @@ void BM_Compile(benchmark::State& state, const std::string& text) {
         benchmark::DoNotOptimize(parser.Operations().First());
     }
     state.counters["chars"] = static_cast<double>(text.size());
-    state.counters["peak_MiB"] = peakMebibytes(text);
+    state.counters["heap_MiB"] = peakMebibytes(text);
 }
 
 // The fuzz corpus by length: every input compiled once per iteration; the counter is the slowest input's
@@ -151,7 +135,7 @@ void BM_CompileCorpus(benchmark::State& state, std::size_t shortest, std::size_t
     }
     state.counters["inputs"] = static_cast<double>(inputs.size());
     state.counters["worst_ms"] = inputs.empty() ? 0 : *std::max_element(best.begin(), best.end());
-    state.counters["peak_MiB"] = peak;
+    state.counters["heap_MiB"] = peak;
 }
 
 // ----- Evaluation -----
@@ -346,11 +330,13 @@ void checkAgreement() {
     }
 }
 
-// Prints the worst compile time per length and the evaluation ratios once all runs are done. With
+// Prints the compile times, warm and fresh, and the evaluation ratios once all runs are done. With
 // repetitions, each figure is the median over them; interleaving the repetitions of all benchmarks
 // (--benchmark_enable_random_interleaving) spreads the machine's drift over every engine alike.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    explicit SummaryReporter(bench::FreshTimes fresh) : fresh_(std::move(fresh)) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -373,24 +359,7 @@ public:
             times_[name] = median(values);
             cpuTimes_[name] = median(cpu_[name]);
         }
-        std::printf("\n%-8s %-34s %10s %10s %8s\n", "length", "worst shape or corpus input", "wall ms",
-                    "cpu ms", "goal ms");
-        for (std::size_t length : kLengths) {
-            const std::string prefix = "Compile/" + std::to_string(length) + "/";
-            const auto worst =
-                std::max_element(times_.begin(), times_.end(), [&](const auto& a, const auto& b) {
-                    const bool aIn = a.first.rfind(prefix, 0) == 0;
-                    const bool bIn = b.first.rfind(prefix, 0) == 0;
-                    return aIn != bIn ? bIn : aIn && a.second < b.second;
-                });
-            if (worst != times_.end() && worst->first.rfind(prefix, 0) == 0) {
-                const double cpu = cpuTimes_[worst->first];
-                std::printf("%-8zu %-34s %10.3f %10s %8.0f\n", length,
-                            worst->first.substr(prefix.size()).c_str(), worst->second / 1e3,
-                            cpu < 0 ? "-" : std::to_string(cpu / 1e3).substr(0, 6).c_str(),
-                            goalMilliseconds(length));
-            }
-        }
+        printCompileTimes();
         std::printf("\n%-4s %10s %10s %10s %8s %8s\n", "", "kc ns", "muparser", "floor", "kc/mu", "kc/floor");
         double logSum = 0;
         int logCount = 0;
@@ -413,9 +382,62 @@ public:
     }
 
 private:
+    // Warm, the median of the repetitions; fresh, the median wall time of the runs in new processes.
+    void printCompileTimes() {
+        std::printf("\ncompile ms, warm | fresh");
+        for (std::size_t length : kLengths) {
+            std::printf("%18zu", length);
+        }
+        std::printf("\n");
+        std::vector<std::string> rows;
+        for (const Shape& shape : compileShapes()) {
+            rows.emplace_back(shape.name);
+        }
+        rows.emplace_back("fuzz corpus");
+        std::map<std::size_t, std::pair<std::string, double>> worstWarm;
+        std::map<std::size_t, std::pair<std::size_t, FreshTime>> worstFresh;
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            std::printf("%-26.26s", rows[row].c_str());
+            for (std::size_t length : kLengths) {
+                const auto warm = times_.find("Compile/" + std::to_string(length) + "/" + rows[row]);
+                const auto fresh = fresh_.find({length, row});
+                std::printf("  %7s |", warm == times_.end() ? "-" : format(warm->second / 1e3).c_str());
+                std::printf(" %6s", fresh == fresh_.end() ? "-" : format(fresh->second.wall).c_str());
+                if (warm != times_.end() && warm->second / 1e3 > worstWarm[length].second) {
+                    worstWarm[length] = {rows[row], warm->second / 1e3};
+                }
+                if (fresh != fresh_.end() && fresh->second.wall >= worstFresh[length].second.wall) {
+                    worstFresh[length] = {row, fresh->second};
+                }
+            }
+            std::printf("\n");
+        }
+        std::printf("\n%-8s %-26s %9s %9s | %-26s %9s %9s %6s %8s\n", "length", "worst warm", "wall ms",
+                    "cpu ms", "worst fresh", "wall ms", "cpu ms", "pages", "goal ms");
+        for (std::size_t length : kLengths) {
+            const auto& [warmName, warm] = worstWarm[length];
+            const std::string prefix = "Compile/" + std::to_string(length) + "/";
+            const bool hasWarm = !warmName.empty();
+            const double warmCpu = hasWarm ? cpuTimes_[prefix + warmName] : -1;
+            const bool hasFresh = worstFresh.count(length) != 0;
+            const auto& [freshRow, fresh] = worstFresh[length];
+            std::printf(
+                "%-8zu %-26.26s %9s %9s | %-26.26s %9s %9s %6s %8.0f\n", length,
+                hasWarm ? warmName.c_str() : "-", hasWarm ? format(warm).c_str() : "-",
+                warmCpu < 0 ? "-" : format(warmCpu / 1e3).c_str(),
+                hasFresh ? compileShapes()[freshRow].name : "-", hasFresh ? format(fresh.wall).c_str() : "-",
+                hasFresh ? format(fresh.cpu).c_str() : "-",
+                hasFresh ? std::to_string(static_cast<long>(fresh.pages)).c_str() : "-", kGoalMilliseconds);
+        }
+    }
     static double median(std::vector<double> values) {
         std::sort(values.begin(), values.end());
         return values[values.size() / 2];
+    }
+    static std::string format(double milliseconds) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f", milliseconds);
+        return text;
     }
     double find(const std::string& prefix, const std::string& id) const {
         const auto it = times_.find(prefix + id);
@@ -425,11 +447,28 @@ private:
     std::map<std::string, std::vector<double>> cpu_;
     std::map<std::string, double> times_;
     std::map<std::string, double> cpuTimes_;
+    bench::FreshTimes fresh_;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // This program's own options go before the benchmark library sees the rest.
+    int freshRuns = 5;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.rfind("--fresh-compile=", 0) == 0) {
+            return bench::compileOnceFresh(argument.substr(std::string_view("--fresh-compile=").size()));
+        }
+        if (argument.rfind("--fresh_runs=", 0) == 0) {
+            freshRuns = std::atoi(argv[i] + std::string_view("--fresh_runs=").size());
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    argc = kept;
+    auto fresh = bench::freshTimes(freshRuns);
     for (const CompileCase& c : everydayCases()) {
         benchmark::RegisterBenchmark(("Compile/" + c.name).c_str(), BM_Compile, c.text)
             ->Unit(benchmark::kMicrosecond);
@@ -437,7 +476,7 @@ int main(int argc, char** argv) {
     std::size_t shortest = 0;
     for (std::size_t length : kLengths) {
         const std::string prefix = "Compile/" + std::to_string(length) + "/";
-        for (const Shape& shape : shapes) {
+        for (const Shape& shape : compileShapes()) {
             benchmark::RegisterBenchmark((prefix + shape.name).c_str(), BM_Compile, shape.text(length))
                 ->Unit(benchmark::kMicrosecond);
         }
@@ -458,7 +497,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    SummaryReporter reporter;
+    SummaryReporter reporter(std::move(fresh));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

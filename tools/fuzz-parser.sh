@@ -47,6 +47,10 @@ repeat() { for ((i = 0; i < $2; i++)); do printf '%s' "$1"; done; }
 { repeat 'E-1-' 8191; printf 'E+1'; } >"$long/long-exponent-or-variable-e"
 repeat '1+2*3-4/5^2+' 2730 >"$long/long-mixed-rejected"
 repeat '-' 32767 >"$long/long-minus-signs"
+{ repeat '1/+' 10922; printf 1; } >"$long/long-signed-division"
+{ repeat '1/-1^' 6553; printf 1; } >"$long/long-signed-division-of-powers"
+{ repeat '.*+E-1*-' 4095; printf '.*+E-1'; } >"$long/long-e-exponents-after-signs"
+{ repeat '-E-1^PI*' 4095; printf '%s' '-E-1^PI'; } >"$long/long-negated-e-exponents"
 head -c 32767 /dev/zero >"$long/long-nul"
 head -c 32767 /dev/zero | tr '\0' '\377' >"$long/long-high"
 "$fuzzer" "${limits[@]}" -runs=0 "$long"/long-*

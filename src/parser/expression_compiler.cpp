@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <new>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@ void OperationList::BlockDeleter::operator()(std::byte* block) const {
 
 namespace {
 
+using detail::leftSetOf;
 using detail::Span;
 using detail::TermRecogniser;
 using detail::TermSet;
@@ -63,13 +63,34 @@ struct PendingRecord {
 
 } // namespace
 
+namespace detail {
+
+// What a compilation works in; a compiler keeps it for the next one.
+struct CompilerWorkspace {
+    std::string upper;
+    TermRecogniser recogniser;
+    std::vector<TermRecord> nodes;
+    std::vector<PendingRecord> records;
+    std::vector<double> reals;
+    std::vector<int> order;
+};
+
+} // namespace detail
+
 // Builds one compiled list: preparation, the depth-first walk filling the level table, then linking.
 class ListBuilder {
 public:
     ListBuilder(std::string_view text, const VariableRegistry& variables, const FunctionRegistry& functions1,
-                const FunctionRegistry& functions2, bool pascal)
+                const FunctionRegistry& functions2, bool pascal, detail::CompilerWorkspace& workspace)
         : variables_(variables), functions1_(functions1), functions2_(functions2), pascal_(pascal),
-          upper_(text) {}
+          upper_(workspace.upper), rec_(workspace.recogniser), nodes_(workspace.nodes),
+          records_(workspace.records), reals_(workspace.reals), order_(workspace.order) {
+        upper_.assign(text);
+        nodes_.clear();
+        records_.clear();
+        reals_.clear();
+        order_.clear();
+    }
 
     OperationList build() {
         const Span root = prepare();
@@ -108,22 +129,22 @@ private:
         if (closes > opens) {
             throw EMissMatchingBracket("Missing brackets in expression (\"(\")");
         }
-        rec_.emplace(trimmed, variables_, functions1_, functions2_, pascal_);
+        rec_.reset(trimmed, variables_, functions1_, functions2_, pascal_);
         Span whole{0, trimmed.size()};
-        while (rec_->bracket(whole.s, whole.e)) {
-            whole = rec_->bracketResult(whole.s, whole.e);
+        while (rec_.bracket(whole.s, whole.e)) {
+            whole = rec_.bracketResult(whole.s, whole.e);
         }
         return whole;
     }
 
     std::string slotText(const Slot& slot) const {
-        return slot.written ? std::string(rec_->text(slot.span.s, slot.span.e)) : std::string(" ");
+        return slot.written ? std::string(rec_.text(slot.span.s, slot.span.e)) : std::string(" ");
     }
 
     [[noreturn]] void raiseSyntaxError(const TermRecord& node) const {
         std::string message = "Error parsing expression:\r";
         if (!node.Arg1Text.written && !node.Arg2Text.written) {
-            message += rec_->text(node.Text.s, node.Text.e);
+            message += rec_.text(node.Text.s, node.Text.e);
         } else {
             message += slotText(node.Arg1Text);
             message += '\r';
@@ -137,27 +158,57 @@ private:
         slot.span = span;
     }
 
-    // One operator form as classification runs it, writing the operand slots the way the search leaves them.
-    // A quick search skips the operators whose right part cannot be in its set; the slots then hold only
-    // what a match writes, which is all a matched node needs.
-    bool classifySplit(TermRecord& node, char op, TermSet left, TermSet right, bool quick) {
-        TermRecogniser& r = *rec_;
+    static void writeMatch(TermRecord& node, const TermRecogniser& r, std::size_t i) {
+        write(node.Arg1Text, r.operandResult(node.Text.s, i));
+        write(node.Arg2Text, r.operandResult(i + 1, node.Text.e));
+    }
+
+    // One operator form, searched quickly: the first operator where the part before is in the operator's left
+    // set and the part after in `right`. A node's text is balanced, and so is every part before that a
+    // reading from its start reaches, so balance needs no test. An operator in the last character matches
+    // nothing, so stopping there changes nothing either. Only a match writes the slots, which is all a
+    // matched node needs.
+    bool quickSplit(TermRecord& node, char op, TermSet right) {
+        TermRecogniser& r = rec_;
         const std::size_t s = node.Text.s;
         const std::size_t e = node.Text.e;
         if (e - s < 2) {
             return false;
         }
-        std::size_t i = r.find(op, op == '-' ? s + 1 : s, e);
-        if (quick && i != s && i < e) {
-            if (const std::size_t first = r.suffixLow(right); first > i + 1) {
-                i = r.find(op, first - 1, e);
-            }
+        // An operator in the first character stops the search.
+        const std::size_t first = r.find(op, op == '-' ? s + 1 : s, e);
+        if (first == s) {
+            return false;
         }
-        for (; i < e; i = r.find(op, i + 1, e)) {
+        const std::size_t i = r.firstSplit(op, right, first, e - 1);
+        if (i >= e - 1) {
+            return false;
+        }
+        writeMatch(node, r, i);
+        splitRight_ = {i + 1, e};
+        return true;
+    }
+
+    // One operator form as classification runs it, writing the operand slots at every operator it reaches,
+    // as a node that matches no form shows them.
+    bool fullSplit(TermRecord& node, char op, TermSet right) {
+        TermRecogniser& r = rec_;
+        const std::size_t s = node.Text.s;
+        const std::size_t e = node.Text.e;
+        if (e - s < 2) {
+            return false;
+        }
+        // The bracket balance of the part before the operator, counted on as the search moves right.
+        const long whole = r.bracketBalance(s, e);
+        long before = 0;
+        std::size_t counted = s;
+        for (std::size_t i = r.find(op, op == '-' ? s + 1 : s, e); i < e; i = r.find(op, i + 1, e)) {
             if (i == s || i == e - 1) {
                 return false;
             }
-            const bool balanced = r.balanced(s, i) && r.balanced(i + 1, e);
+            before += r.bracketBalance(counted, i);
+            counted = i;
+            const bool balanced = before == 0 && whole == before;
             if (op == '+') {
                 write(node.Arg2Text, {i + 1, e});
                 if (balanced) {
@@ -167,17 +218,21 @@ private:
                 write(node.Arg1Text, {s, i});
                 write(node.Arg2Text, {i + 1, e});
             }
-            if (!balanced || !r.prefixIn(left, i)) {
+            if (!balanced || !r.prefixIn(leftSetOf(op), i)) {
                 continue;
             }
             write(node.Arg1Text, r.operandResult(s, i));
             if (r.suffixIn(right, i + 1)) {
-                write(node.Arg2Text, r.operandResult(i + 1, e));
+                writeMatch(node, r, i);
                 splitRight_ = {i + 1, e};
                 return true;
             }
         }
         return false;
+    }
+
+    bool classifySplit(TermRecord& node, char op, TermSet right, bool quick) {
+        return quick ? quickSplit(node, op, right) : fullSplit(node, op, right);
     }
 
     static std::uint8_t exponentKind(double v) {
@@ -209,7 +264,7 @@ private:
     }
 
     bool classifyAs(TermRecord& node, bool quick) {
-        TermRecogniser& r = *rec_;
+        TermRecogniser& r = rec_;
         const std::size_t s = node.Text.s;
         const std::size_t e = node.Text.e;
         r.anchor(s, e);
@@ -235,25 +290,25 @@ private:
                 return true;
             }
         }
+        // The part before each operator must be in the operator's left set (leftSetOf).
         struct OperatorForm {
             char op;
-            TermSet left;
             TermSet right;
             std::uint8_t kind;
         };
         static constexpr OperatorForm forms[] = {
-            {'+', TermSet::SumLeft, TermSet::SumRight, okAdd},
-            {'-', TermSet::SumLeft, TermSet::DifferenceRight, okSubtract},
-            {'*', TermSet::ProductLeft, TermSet::DifferenceRight, okMultiply},
-            {'/', TermSet::ProductLeft, TermSet::QuotientRight, okDivide},
+            {'+', TermSet::SumRight, okAdd},
+            {'-', TermSet::DifferenceRight, okSubtract},
+            {'*', TermSet::DifferenceRight, okMultiply},
+            {'/', TermSet::QuotientRight, okDivide},
         };
         for (const OperatorForm& form : forms) {
-            if (classifySplit(node, form.op, form.left, form.right, quick)) {
+            if (classifySplit(node, form.op, form.right, quick)) {
                 node.Kind = form.kind;
                 return true;
             }
         }
-        if (classifySplit(node, '^', TermSet::Primary, TermSet::Primary, quick)) {
+        if (classifySplit(node, '^', TermSet::Primary, quick)) {
             // The kind follows the exponent as written: a bracketed number is an exponent like any other.
             const Span exponent = splitRight_;
             node.Kind = okPower;
@@ -277,7 +332,7 @@ private:
                 }
             }
             if (const OperationRoutine* routine = functions2_.findUpper(name)) {
-                if (r.at(e - 1) == ')' && classifyArguments(node, q + 1, e - 1)) {
+                if (r.at(e - 1) == ')' && classifyArguments(node, q + 1, e - 1, quick)) {
                     node.Kind = okFunction2;
                     node.routine = *routine;
                     return true;
@@ -290,9 +345,23 @@ private:
         raiseSyntaxError(node);
     }
 
-    bool classifyArguments(TermRecord& node, std::size_t is, std::size_t ie) {
-        TermRecogniser& r = *rec_;
+    // Splits a call's inside at the first comma with a valid term on either side. A comma in the first or
+    // last character stops the search; only the first matters to a quick search, which writes only a match.
+    bool classifyArguments(TermRecord& node, std::size_t is, std::size_t ie, bool quick) {
+        TermRecogniser& r = rec_;
         r.anchor(is, ie);
+        if (quick) {
+            if (is == ie || r.at(is) == ',') {
+                return false;
+            }
+            const std::size_t c = r.firstSplit(',', TermSet::Valid, is, ie - 1);
+            if (c >= ie - 1) {
+                return false;
+            }
+            write(node.Arg1Text, r.validResult(is, c));
+            write(node.Arg2Text, r.validResult(c + 1, ie));
+            return true;
+        }
         for (std::size_t c = r.find(',', is, ie); c < ie; c = r.find(',', c + 1, ie)) {
             if (c == is || c == ie - 1) {
                 return false;
@@ -409,7 +478,7 @@ private:
     }
 
     OperationList link() {
-        std::vector<int> order;
+        std::vector<int>& order = order_;
         if (deepest_ == 0) {
             order.push_back(0);
         } else {
@@ -459,25 +528,37 @@ private:
     const FunctionRegistry& functions1_;
     const FunctionRegistry& functions2_;
     bool pascal_;
-    std::string upper_;
-    std::optional<TermRecogniser> rec_;
-    std::vector<TermRecord> nodes_;
-    std::vector<PendingRecord> records_;
-    std::vector<double> reals_;
+    std::string& upper_;
+    TermRecogniser& rec_;
+    std::vector<TermRecord>& nodes_;
+    std::vector<PendingRecord>& records_;
+    std::vector<double>& reals_;
+    std::vector<int>& order_;
     std::array<std::array<int, kMaxPerLevel + 1>, kMaxLevel + 1> table_{};
     std::array<int, kMaxLevel + 1> counts_{};
     int deepest_ = 0;
     Span splitRight_;
 };
 
-OperationList CompileExpression(std::string_view text, const VariableRegistry& variables,
-                                const FunctionRegistry& functions1, const FunctionRegistry& functions2,
-                                bool pascalNumberFormat) {
+ExpressionCompiler::ExpressionCompiler() : workspace_(std::make_unique<detail::CompilerWorkspace>()) {}
+ExpressionCompiler::~ExpressionCompiler() = default;
+ExpressionCompiler::ExpressionCompiler(ExpressionCompiler&&) noexcept = default;
+ExpressionCompiler& ExpressionCompiler::operator=(ExpressionCompiler&&) noexcept = default;
+
+OperationList ExpressionCompiler::compile(std::string_view text, const VariableRegistry& variables,
+                                          const FunctionRegistry& functions1,
+                                          const FunctionRegistry& functions2, bool pascalNumberFormat) {
     // Positions are kept in 32 bits; a 2 GiB expression is refused rather than misread.
     if (text.size() >= (std::size_t{1} << 31)) {
         throw EExpressionTooComplex("Expression is too complex");
     }
-    return ListBuilder(text, variables, functions1, functions2, pascalNumberFormat).build();
+    return ListBuilder(text, variables, functions1, functions2, pascalNumberFormat, *workspace_).build();
+}
+
+OperationList CompileExpression(std::string_view text, const VariableRegistry& variables,
+                                const FunctionRegistry& functions1, const FunctionRegistry& functions2,
+                                bool pascalNumberFormat) {
+    return ExpressionCompiler().compile(text, variables, functions1, functions2, pascalNumberFormat);
 }
 
 } // namespace kc::parser

@@ -181,10 +181,32 @@ private:
     std::size_t count_ = 0;
 };
 
-// Compiles `text`. Records of the call kinds get their routine from the registries; every other record's
-// Func is left empty for the component to fill from its kind. Raises an EMathParserError, or the runtime's
-// MathError for a number literal beyond the double range or an exponent literal beyond int64; nothing
-// compiled survives a failure.
+namespace detail {
+struct CompilerWorkspace;
+}
+
+// Compiles texts one after another, keeping its working memory from one compilation to the next, so that
+// compiling again on every "=" costs no fresh memory.
+class ExpressionCompiler {
+public:
+    ExpressionCompiler();
+    ~ExpressionCompiler();
+    ExpressionCompiler(ExpressionCompiler&&) noexcept;
+    ExpressionCompiler& operator=(ExpressionCompiler&&) noexcept;
+
+    // Compiles `text`. Records of the call kinds get their routine from the registries; every other record's
+    // Func is left empty for the component to fill from its kind. Raises an EMathParserError, or the
+    // runtime's MathError for a number literal beyond the double range or an exponent literal beyond int64;
+    // nothing compiled survives a failure.
+    OperationList compile(std::string_view text, const VariableRegistry& variables,
+                          const FunctionRegistry& functions1, const FunctionRegistry& functions2,
+                          bool pascalNumberFormat);
+
+private:
+    std::unique_ptr<detail::CompilerWorkspace> workspace_;
+};
+
+// One compilation with a compiler of its own.
 OperationList CompileExpression(std::string_view text, const VariableRegistry& variables,
                                 const FunctionRegistry& functions1, const FunctionRegistry& functions2,
                                 bool pascalNumberFormat);

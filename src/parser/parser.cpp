@@ -313,7 +313,7 @@ void TCustomParser::ParseExpression(std::string_view text) {
     }
     OperationList compiled;
     try {
-        compiled = CompileExpression(expression_, variables_, functions1_, functions2_, pascalNumberFormat_);
+        compiled = compiler_.compile(expression_, variables_, functions1_, functions2_, pascalNumberFormat_);
     } catch (const std::exception& e) {
         if (!onParserError_) {
             throw;

@@ -3,13 +3,14 @@
 // The expression parser behind the calculator page.
 //
 // How an expression travels, for a newcomer:
-//   1. Text. Assigning `Expression` hands the text to the compiler (expression_compiler.h). It upper-cases
-//      letters, trims blanks, checks bracket counts and strips redundant outer brackets.
+//   1. Text. Assigning `Expression` hands the text to the component's compiler (expression_compiler.h),
+//      which keeps its working memory for the next text. It upper-cases letters, trims blanks, checks
+//      bracket counts and strips redundant outer brackets.
 //   2. Recognisers. There is no tokeniser: a term is recognised by trying to split it at an operator so that
 //      both halves are terms of the forms that operator allows. Those allowed forms are the whole grammar:
 //      they give precedence, left-grouped differences and quotients, and right-split sums and products.
-//      The forms make what stands at one bracket depth a regular language, so a small automaton answers
-//      every split in constant time after one pass over the text (term_recogniser.h).
+//      The forms make what stands at one bracket depth a regular language, so a small automaton reads it
+//      and finds each split without trying positions one by one (term_recogniser.h).
 //   3. Level table. A depth-first walk over the recognised tree puts each operation at the level below its
 //      node (at most 20 levels, 50 operations per level) and wires every operand to its producer's result.
 //   4. Flat list. The table is linked deepest level first into one block of records and reals.
@@ -74,6 +75,7 @@ private:
     std::string expression_;
     bool pascalNumberFormat_ = true;
     OperationList operations_;
+    ExpressionCompiler compiler_;
     TParserExceptionEvent onParserError_;
 };
 

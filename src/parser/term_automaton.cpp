@@ -1,5 +1,8 @@
 #include "parser/term_automaton.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kc::parser::detail {
 
 namespace {
@@ -101,9 +104,12 @@ constexpr int stateOf(int chain, int element) {
     return chain * kElementCount + element;
 }
 
+// The states leading to a state by a symbol are previousStates[previousFirst[symbol][state]] up to that of
+// the next state: every transition once, in one small block.
 struct Automaton {
     std::int16_t next[kSymbolCount][kStateCount];
-    std::vector<std::int16_t> previous[kSymbolCount][kStateCount];
+    std::uint16_t previousFirst[kSymbolCount][kStateCount + 1];
+    std::int16_t previousStates[kSymbolCount * kStateCount];
     StateSet accepting[kTermSetCount] = {};
 };
 
@@ -160,10 +166,23 @@ Automaton buildAutomaton() {
             }
         }
     }
+    std::uint16_t count[kStateCount];
+    std::uint16_t filled = 0;
     for (int symbol = 0; symbol < kSymbolCount; ++symbol) {
+        std::fill(std::begin(count), std::end(count), 0);
         for (int from = 0; from < kStateCount; ++from) {
             if (const int to = a.next[symbol][from]; to >= 0) {
-                a.previous[symbol][to].push_back(static_cast<std::int16_t>(from));
+                ++count[to];
+            }
+        }
+        for (int to = 0; to < kStateCount; ++to) {
+            a.previousFirst[symbol][to] = filled;
+            filled = static_cast<std::uint16_t>(filled + count[to]);
+        }
+        a.previousFirst[symbol][kStateCount] = filled;
+        for (int from = 0; from < kStateCount; ++from) {
+            if (const int to = a.next[symbol][from]; to >= 0) {
+                a.previousStates[a.previousFirst[symbol][to] + --count[to]] = static_cast<std::int16_t>(from);
             }
         }
     }
@@ -230,8 +249,8 @@ StateSet stepStates(const StateSet& from, Symbol symbol, bool backwards) {
     StateSet to{};
     forEachState(from, [&](int state) {
         if (backwards) {
-            for (std::int16_t previous : a.previous[symbol][state]) {
-                include(to, previous);
+            for (int k = a.previousFirst[symbol][state]; k < a.previousFirst[symbol][state + 1]; ++k) {
+                include(to, a.previousStates[k]);
             }
         } else if (const int next = a.next[symbol][state]; next >= 0) {
             include(to, next);
@@ -265,10 +284,10 @@ int StepCache::intern(const StateSet& set) {
     if (const auto found = ids_.find(set); found != ids_.end()) {
         return found->second;
     }
-    if (entries_.size() >= limit_) {
+    if (entries_.size() >= std::min(limit_, kMostEntries)) {
         return -1;
     }
-    Entry entry{set, acceptedSets(set), holdsInitial(set), {}};
+    Entry entry{set, acceptedSets(set), holdsInitial(set), any(set), {}};
     entry.next[0].fill(kUnknown);
     entry.next[1].fill(kUnknown);
     const int id = static_cast<int>(entries_.size());
@@ -288,6 +307,26 @@ int StepCache::step(int id, Symbol symbol, bool backwards, StateSet& scratch) {
         entries_[static_cast<std::size_t>(id)].next[backwards][symbol] = next;
     }
     return next;
+}
+
+int StepCache::unite(int a, int b) {
+    if (a > b) {
+        std::swap(a, b);
+    }
+    Union& slot = unions_[static_cast<std::size_t>(a * 31 + b) % unions_.size()];
+    if (slot.a == a && slot.b == b) {
+        return slot.result;
+    }
+    StateSet set = entries_[static_cast<std::size_t>(a)].set;
+    const StateSet& other = entries_[static_cast<std::size_t>(b)].set;
+    for (int w = 0; w < 4; ++w) {
+        set[w] |= other[w];
+    }
+    const int result = intern(set);
+    if (result >= 0) {
+        slot = Union{a, b, result};
+    }
+    return result;
 }
 
 StepCache& stepCache() {

@@ -28,6 +28,22 @@ enum class TermSet : std::uint8_t {
 };
 inline constexpr int kTermSetCount = 8;
 
+// The set the part before an operator must belong to when a term splits there, the part after it having a
+// set of each form's own; a two-argument call's arguments split at a comma into valid terms.
+constexpr TermSet leftSetOf(char op) {
+    switch (op) {
+    case '+':
+    case '-':
+        return TermSet::SumLeft;
+    case '^':
+        return TermSet::Primary;
+    case ',':
+        return TermSet::Valid;
+    default:
+        return TermSet::ProductLeft;
+    }
+}
+
 using StateSet = std::array<std::uint64_t, 4>;
 
 enum Symbol : int {
@@ -67,11 +83,17 @@ public:
         StateSet set;
         std::uint8_t prefixSets;
         bool initial;
+        bool live; // the set is not empty
         std::array<std::int32_t, kSymbolCount> next[2];
     };
+    // Readings keep an entry's number in 16 bits.
+    static constexpr std::size_t kMostEntries = 0xfffe;
 
     // The entry of a set, or -1 when the cache is full.
     int intern(const StateSet& set);
+    // The entry of the union of two entries' sets, or -1 when the cache is full. Positions that several
+    // symbols reach ask for the same unions again and again, so the last few are remembered.
+    int unite(int a, int b);
     const Entry& entry(int id) const { return entries_[static_cast<std::size_t>(id)]; }
     // The entry one symbol on from an entry, forwards or backwards, or -1 (with the set in `scratch`) when
     // the cache is full.
@@ -82,13 +104,20 @@ public:
     void clear() {
         entries_.clear();
         ids_.clear();
+        unions_.fill(Union{});
     }
 
 private:
     static constexpr std::int32_t kUnknown = -1;
+    struct Union {
+        std::int32_t a = -1;
+        std::int32_t b = -1;
+        std::int32_t result = -1;
+    };
     std::size_t limit_ = std::size_t{1} << 14;
     std::vector<Entry> entries_;
     std::unordered_map<StateSet, int, StateSetHash> ids_;
+    std::array<Union, 256> unions_{};
 };
 
 StepCache& stepCache();

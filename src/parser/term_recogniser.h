@@ -2,11 +2,12 @@
 
 #include "parser/expression_compiler.h"
 #include "parser/term_automaton.h"
+#include "parser/term_reading.h"
+#include "parser/term_text.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -16,43 +17,22 @@
 // names, bracketed groups and operator characters. The operand sets of the operators make that sequence a
 // regular language over a handful of symbols (a group or a call counts as one symbol once its inside is
 // known), so one small automaton reads it. Each group's inside is read once, innermost first; a term's
-// prefixes are then read in one pass from its start and its suffixes in one pass back from its end, which
-// answers every split the classification tries in constant time. Nothing recurses, so compilation time and
-// memory grow linearly with the text.
+// prefixes are then read in one pass from its start and its suffixes in one pass back from its end, each only
+// as far as a question needs. A split is found by stepping between the operators where a prefix may end and
+// the positions where a suffix may start, so neither side is read further than the other allows. Terms that
+// share a start share the prefix reading, terms that share an end the suffix readings, and a prefix reading
+// from a new start joins an earlier one where both hold the same states (term_prefixes.cpp). Nothing
+// recurses, so compilation time and memory grow linearly with the text.
+//
+// One recogniser serves every compilation of its owner: its tables keep their storage from one text to the
+// next.
 namespace kc::parser::detail {
 
-struct Span {
-    std::size_t s = 0;
-    std::size_t e = 0;
-};
-
-class TermRecogniser {
+class TermRecogniser : public TextIndex {
 public:
-    // Names must be letters and digits (the registries see to it).
-    TermRecogniser(std::string_view text, const VariableRegistry& variables,
-                   const FunctionRegistry& functions1, const FunctionRegistry& functions2, bool pascal);
-
-    char at(std::size_t i) const { return t_[i]; }
-    std::string_view text(std::size_t s, std::size_t e) const { return t_.substr(s, e - s); }
-
-    // Bracket balance: equal counts of "(" and ")".
-    bool balanced(std::size_t s, std::size_t e) const { return depth_[s] == depth_[e]; }
-    // The first index in [i, e) holding c, or e.
-    std::size_t find(char c, std::size_t i, std::size_t e) const;
-
-    bool number(std::size_t s, std::size_t e) const;
-    double numberValue(std::size_t s, std::size_t e) const;
-    bool variable(std::size_t s, std::size_t e) const;
-    bool bracket(std::size_t s, std::size_t e) const;
-    // The position of the first "(" when it is at the second character or later, else npos.
-    std::size_t callParen(std::size_t s, std::size_t e) const;
-
-    // What a valid term leaves of a text: its redundant outer brackets removed.
-    Span validResult(std::size_t s, std::size_t e) const;
-    // What a bracket form leaves: its inside, itself without redundant brackets.
-    Span bracketResult(std::size_t s, std::size_t e) const { return validResult(s + 1, e - 1); }
-    // An operand an operator's set accepted: a bracket form stands without its brackets.
-    Span operandResult(std::size_t s, std::size_t e) const;
+    // Indexes a new text and reads every group's inside. The text must outlive the recogniser's use.
+    void reset(std::string_view text, const VariableRegistry& variables, const FunctionRegistry& functions1,
+               const FunctionRegistry& functions2, bool pascal);
 
     // Sets the span whose prefixes and suffixes the next queries are about.
     void anchor(std::size_t s, std::size_t e);
@@ -60,88 +40,68 @@ public:
     bool prefixIn(TermSet set, std::size_t i);
     // Whether [i, e) of the anchored span [s, e) belongs to the set.
     bool suffixIn(TermSet set, std::size_t i);
-    // A position at or below every i > s for which [i, e) may belong to the set.
-    std::size_t suffixLow(TermSet set);
+    // The first i in [from, to) where `op` (an operator or a comma) stands, [s, i) belongs to its left set
+    // (leftSetOf) and [i + 1, e) to `right`; `to` when there is none. It steps between the positions where
+    // the part before may end and those where the part after may start, so each side is read only as far
+    // as the other leaves open.
+    std::size_t firstSplit(char op, TermSet right, std::size_t from, std::size_t to);
 
 private:
-    static constexpr std::uint32_t kNone = 0xffffffffu;
-
-    // What one reading of the automaton holds at the positions it has reached; a stamp tells which run
-    // wrote an entry.
-    struct Reading {
-        // States and entries are written when a position is first reached in a run, so they start unset.
-        std::unique_ptr<StateSet[]> states;
-        std::unique_ptr<std::int32_t[]> entries;
-        std::vector<std::uint32_t> stamps;
-        std::uint32_t run = 0;
-        explicit Reading(std::size_t n)
-            : states(new StateSet[n]), entries(new std::int32_t[n]), stamps(n, 0) {}
-        bool holds(std::size_t p) const { return stamps[p] == run; }
-        void reach(std::size_t p, int entry, const StateSet& set);
-        int entryAt(std::size_t p, StepCache& cache);
-        // Whether the symbol leads anywhere from what `from` holds.
-        bool advance(std::size_t from, int symbol, bool backwards, std::size_t to, StepCache& cache);
-    };
+    // Suffix readings, kept while later spans share their end; the shortest gives way to a new one, so a
+    // long reading outlives the short ones the spans inside it need. A reading answers for positions from
+    // the one it was first asked about.
     struct SuffixReading {
         TermSet set = TermSet::Valid;
         std::uint32_t end = kNone;
         std::uint32_t low = 0;
-        std::uint32_t run = 0;
-        std::uint32_t lowest = 0;         // the lowest position the reading reached
-        std::vector<std::uint32_t> marks; // the run that found [p, end) in the set
+        std::uint32_t lowest = 0; // the lowest position the reading reached
+        Positions marks;          // the positions p for which [p, end) is in the set
     };
-
-    void scanWords();
-    void scanNumbers();
-    void scanNumberAt(std::size_t p);
-    void readGroups();
-    bool isStart(std::size_t p) const;
-    bool canEnd(char c) const;
-    bool canStart(char c) const;
-    bool callable(std::size_t word, std::size_t paren) const;
-    std::size_t nextAtDepth(std::size_t p) const;
-    template <typename Emit> void edgesFrom(std::size_t p, Emit emit) const;
-    template <typename Emit> void edgesInto(std::size_t q, std::size_t s, Emit emit) const;
-    void startForward(std::size_t s);
-    void readForwardTo(std::size_t i);
-    SuffixReading& suffixReading(TermSet set);
-    void readBackward(std::size_t s, std::size_t e, SuffixReading& suffix);
-
-    std::string_view t_;
-    std::size_t n_;
-    const VariableRegistry& variables_;
-    const FunctionRegistry& functions1_;
-    const FunctionRegistry& functions2_;
-    bool pascal_;
-    char separator_;
-    bool hasSeparator_;
-
-    std::vector<std::int32_t> depth_;         // depth before each position
-    std::vector<std::uint32_t> match_;        // the other bracket of a matched pair
-    std::vector<std::uint32_t> wordEnd_;      // at a word's first character: where it ends
-    std::vector<std::uint32_t> wordStart_;    // at a word's last character: where it starts
-    std::vector<std::uint8_t> flags_;         // word kinds at a word's first letter, group answers at "("
-    std::vector<std::uint32_t> numberEnd_;    // the longest number starting here
-    std::vector<std::uint32_t> numberCut_;    // a shorter one, ending just before an operator or a comma
-    std::vector<std::uint32_t> numberStarts_; // starts of the numbers ending at each position...
-    std::vector<std::uint32_t> numberFirst_;  // ...indexed by these offsets
-
-    Span anchor_;
-    // The prefixes of the span starting at forwardStart_, read as far as asked (forwardNext_), and the
-    // furthest position the reading has reached: beyond it, no prefix is a term.
-    Reading forward_;
-    std::uint32_t forwardStart_ = kNone;
-    std::size_t forwardNext_ = 0;
-    std::size_t forwardReach_ = 0;
-    std::vector<std::uint8_t> prefixSets_;
-    // The commas at the reading's own depth that end a non-empty reading, in order.
-    std::vector<std::uint32_t> commas_;
-    // Suffix readings, kept while later spans share their end; the shortest gives way to a new one, so a
-    // long reading outlives the short ones the spans inside it need.
-    Reading backward_;
     static constexpr int kSuffixSlots = 8;
+
+    // The first i in [from, to) where `op` stands and [s, i) belongs to its left set, or `to`.
+    std::size_t nextSplit(char op, std::size_t from, std::size_t to);
+    // The first i at or after `from` for which [i, e) belongs to the set, or e.
+    std::size_t nextSuffix(TermSet set, std::size_t from);
+    void readGroups();
+    SuffixReading& suffixReading(TermSet set, std::size_t from);
+    void readBackward(std::size_t low, std::size_t e, SuffixReading& suffix);
+
+    // The prefixes of the spans starting at `start`, read as far as asked (next); beyond `reach`, the
+    // furthest position the reading has reached, no prefix is a term. From `joined` on, the reading is that
+    // of the slot `into`, which reached `joined` with the same states and nothing pending beyond it.
+    struct PrefixReading {
+        Reading states;
+        // Per operator and the comma, the positions read where it stands after a prefix of its left set.
+        std::array<Positions, kSplitOperators> splits;
+        Positions steady; // positions read while nothing beyond them had been reached
+        std::uint32_t start = kNone;
+        std::size_t next = 0;
+        std::size_t reach = 0;
+        std::size_t joined = kNever;
+        int into = -1;
+    };
+    static constexpr std::size_t kNever = ~std::size_t{0};
+    // Enough for readings whose states repeat every second or third term of a chain to find one to join.
+    static constexpr int kPrefixSlots = 4;
+
+    void forgetPrefixes();
+    // The reading of the anchored span's start, begun if there is none.
+    int prefixReading();
+    void startPrefixes(int slot, std::size_t s);
+    void readPrefixes(int slot, std::size_t i);
+    bool joinAt(int slot, std::size_t p);
+    // The sets [s, i) of the anchored span belongs to, one bit each.
+    std::uint8_t prefixSets(std::size_t i);
+
+    StepCache* cache_ = nullptr;
+    // The entries every reading starts from (-1 where the cache is full).
+    int initialEntry_ = -1;
+    std::array<int, kTermSetCount> acceptingEntries_{};
+    Span anchor_;
+    std::array<PrefixReading, kPrefixSlots> prefixes_;
+    Reading backward_;
     std::array<SuffixReading, kSuffixSlots> suffixes_;
-    StepCache& cache_;
 };
 
 } // namespace kc::parser::detail

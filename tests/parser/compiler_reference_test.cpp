@@ -1,5 +1,6 @@
 // The compiler remembers and prunes its recognisers; here it must agree with a literal, unremembered
 // reading of the language on every short text: same acceptance, same split, same kinds, same message.
+#include "core/text_conversion.h"
 #include "literal_reference.h"
 #include "parser/parser.h"
 #include "parser/term_automaton.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -187,6 +189,39 @@ TEST(CompilerReference, AgreesOnTheSlowShapesAtEveryLength) {
                 }
             }
         }
+    }
+}
+
+// A parser compiles every text with the working memory the texts before it used: what they left there must
+// not change a structure or a message, in any order, number format or decimal separator.
+TEST(CompilerReference, WorkingMemoryKeptBetweenTextsChangesNothing) {
+    struct SeparatorGuard {
+        char saved = decimalSeparator();
+        ~SeparatorGuard() { setDecimalSeparator(saved); }
+    } guard;
+    setDecimalSeparator(',');
+    std::vector<std::string> texts = {
+        repeated(".*+E-1*-", 9) + ".*+E-1",
+        repeated("-E-1^PI*", 9) + "-E-1^PI",
+        repeated("1/+", 19) + "1",
+        repeated("1/-1^", 19) + "1",
+        repeated("MAX(", 12) + "1" + repeated(",1)", 12),
+        repeated("(", 300) + "A-1" + repeated(")", 300),
+        "MAX(1,5,2)-1,5*E",
+        "2*A+SIN(B)",
+        repeated("1-", 30),
+    };
+    TParser reused;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const std::string& text : texts) {
+            for (bool pascal : {true, false}) {
+                TParser fresh;
+                fresh.setPascalNumberformat(pascal);
+                reused.setPascalNumberformat(pascal);
+                EXPECT_EQ(compiled(reused, text), compiled(fresh, text)) << "text: " << text;
+            }
+        }
+        std::reverse(texts.begin(), texts.end());
     }
 }
 
