@@ -26,8 +26,10 @@ std::vector<std::string> shown(const CloakDesigns& store) {
     std::vector<std::string> designs;
     for (int slot = 0; slot < store.count; ++slot) {
         const DesignRecord& record = store.records.at(static_cast<std::size_t>(slot));
-        designs.push_back(designName(record) +
-                          (record.number != 0 ? "=" + std::to_string(record.number) : ""));
+        std::string design = designName(record);
+        if (record.number != 0)
+            design += '=' + std::to_string(record.number);
+        designs.push_back(design);
     }
     return designs;
 }
