@@ -2,6 +2,7 @@
 
 #include "app/user_dialogs.h"
 #include "core/text_conversion.h"
+#include "core/x87_precision.h"
 
 #include <QIcon>
 #include <QLocale>
@@ -23,6 +24,8 @@ QIcon applicationIcon() {
 } // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // Before any figure: the game's arithmetic needs the x87 unit's full 64-bit significand.
+    useExtendedPrecision();
     // The folder names of the per-user data (the cloak designs of an installed copy). No display name: Qt
     // would append it to every other window's title ("Result — Korvath! Calculator"); message boxes take
     // kApplicationTitle instead.

@@ -53,7 +53,9 @@ int inOutCodeForSystemError(int errnoValue) {
     case ETXTBSY:
         return 5;
     case ENOSPC:
+#ifdef EDQUOT // not in Windows's C runtime
     case EDQUOT:
+#endif
     case EFBIG: // a file that may not grow is as full as a full disk to the user
         return 101;
     default:

@@ -1,12 +1,11 @@
 #include "core/text_conversion.h"
 
+#include "core/c_numbers.h"
 #include "core/runtime_error.h"
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 namespace kc {
 
@@ -38,12 +37,6 @@ std::size_t copyDigits(std::string_view text, std::size_t& pos, std::string& out
         out += text[pos++];
     }
     return pos - start;
-}
-
-// strtold reads the decimal point of the process locale, which the GUI may have set; the "C" locale is fixed.
-locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return locale;
 }
 
 } // namespace
@@ -143,7 +136,7 @@ std::optional<Extended> parseReal(std::string_view text) {
         return std::nullopt;
     }
     // Correctly rounded; an underflow gives a denormal or zero, which the runtime accepts.
-    const Extended value = strtold_l(normal.c_str(), nullptr, cLocale());
+    const Extended value = cStrtold(normal.c_str());
     if (std::isinf(value)) {
         return std::nullopt;
     }

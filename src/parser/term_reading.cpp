@@ -4,7 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/mman.h>
+#endif
 
 namespace kc::parser::detail {
 
@@ -27,10 +31,17 @@ constexpr std::size_t kMappedBytes = 4096;
 
 void* zeroedBlock(std::size_t bytes) {
     if (bytes >= kMappedBytes) {
+#if defined(_WIN32)
+        void* block = VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (block == nullptr) {
+            throw std::bad_alloc();
+        }
+#else
         void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (block == MAP_FAILED) {
             throw std::bad_alloc();
         }
+#endif
         return block;
     }
     if (void* block = std::calloc(bytes, 1)) {
@@ -44,7 +55,11 @@ void releaseBlock(void* block, std::size_t bytes) {
         return;
     }
     if (bytes >= kMappedBytes) {
+#if defined(_WIN32)
+        VirtualFree(block, 0, MEM_RELEASE);
+#else
         munmap(block, bytes);
+#endif
     } else {
         std::free(block);
     }

@@ -1,25 +1,15 @@
 #include "parser/term_text.h"
 
+#include "core/c_numbers.h"
 #include "core/checked_math.h"
 #include "core/text_conversion.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <locale.h>
-#include <stdlib.h>
 #include <string>
 
 namespace kc::parser::detail {
-
-namespace {
-
-locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
-} // namespace
 
 void TextIndex::index(std::string_view text, const VariableRegistry& variables,
                       const FunctionRegistry& functions1, const FunctionRegistry& functions2, bool pascal) {
@@ -322,7 +312,7 @@ double TextIndex::numberValue(std::size_t s, std::size_t e) const {
     if (i < e) {
         literal += text(i, e);
     }
-    const double value = strtod_l(literal.c_str(), nullptr, cLocale());
+    const double value = cStrtod(literal.c_str());
     if (std::isinf(value)) {
         raiseFloatOverflow();
     }

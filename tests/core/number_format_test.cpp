@@ -1,6 +1,8 @@
 #include "core/number_format.h"
 #include "core/text_conversion.h"
 
+#include "support/comma_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -119,15 +121,12 @@ TEST(NumberFormat, UsesTheDecimalSeparator) {
 
 // The GUI adopts the user's locale; its decimal point must not reach the digits.
 TEST(NumberFormat, IgnoresTheProcessLocale) {
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    test::CommaLocale german;
+    if (!german.ok()) {
+        GTEST_SKIP() << "no German locale installed";
     }
-    const std::string general = formatGeneral(1.5L);
-    const std::string fixed = formatFixed(1234.5L, 1);
-    std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(general, "1.5");
-    EXPECT_EQ(fixed, "1234.5");
+    EXPECT_EQ(formatGeneral(1.5L), "1.5");
+    EXPECT_EQ(formatFixed(1234.5L, 1), "1234.5");
 }
 
 } // namespace

@@ -14,7 +14,10 @@ TEST(SystemInOutErrors, CarryTheRuntimesMessages) {
     };
     const Row rows[] = {
         {ENOENT, "File not found"},     {EACCES, "File access denied"}, {EROFS, "File access denied"},
-        {EISDIR, "File access denied"}, {ENOSPC, "Disk full"},          {EDQUOT, "Disk full"},
+        {EISDIR, "File access denied"}, {ENOSPC, "Disk full"},
+#ifdef EDQUOT
+        {EDQUOT, "Disk full"},
+#endif
         {EFBIG, "Disk full"},           {ENOTDIR, "I/O error 3"},       {EIO, "I/O error 31"},
     };
     for (const Row& row : rows) {
