@@ -3,7 +3,7 @@
 # with sudo):
 #   tools/install-deps.sh build     building and running the program (tools/run.sh)
 #   tools/install-deps.sh test      that, plus tests (a private X desktop for the real-window ones), the
-#                                   parser fuzzer and the benchmarks (tools/test.sh)
+#                                   fuzz targets and the benchmarks (tools/test.sh)
 #   tools/install-deps.sh package   that, plus the Debian packaging tools and validators (tools/package.sh)
 # A name written "a|b" is whichever of the two this release's apt knows (Debian 13 renamed some packages).
 set -euo pipefail
@@ -17,7 +17,7 @@ build=(
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   clang "libclang-rt-dev|libclang-rt-14-dev" locales
-  xvfb openbox xdotool x11-utils xclip clang-format
+  xvfb openbox xdotool x11-utils xclip clang-format libmpfr-dev
 )
 package=(dpkg-dev file lintian appstream desktop-file-utils)
 

@@ -18,7 +18,9 @@ public:
 
     // The structure the text compiles to, as "(kind operand [operand])" with numbers and variable names at
     // the leaves, or "syntax: <message>" when the root matches no form. Limits are not applied.
-    std::string describe(std::string text) {
+    // With `namedCalls`, a call also names its function after the kind: "(14 SIN A)".
+    std::string describe(std::string text, bool namedCalls = false) {
+        namedCalls_ = namedCalls;
         for (char& c : text) {
             if (c >= 'a' && c <= 'z') {
                 c = static_cast<char>(c - 'a' + 'A');
@@ -50,7 +52,11 @@ private:
         if (kind == 0) {
             return t;
         }
-        std::string out = "(" + std::to_string(kind) + " " + node(a1);
+        std::string out = "(" + std::to_string(kind) + " ";
+        if (namedCalls_ && (kind == okFunction1 || kind == okFunction2)) {
+            out += t.substr(0, t.find('(')) + " ";
+        }
+        out += node(a1);
         if (isTwoOperandKind(static_cast<std::uint8_t>(kind))) {
             out += " " + node(a2);
         }
@@ -331,6 +337,7 @@ private:
     }
 
     const TCustomParser& parser_;
+    bool namedCalls_ = false;
 };
 
 } // namespace kc::parser::testing
