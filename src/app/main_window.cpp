@@ -503,7 +503,7 @@ CalculatorPage* TForm1::activePage() const {
     return page(activePageIndex());
 }
 
-TAutoDropBox* TForm1::pageSelector() const {
+widgets::TAutoDropBox* TForm1::pageSelector() const {
     return ui->cmbTab;
 }
 

@@ -21,10 +21,13 @@
 #include <vector>
 
 class QTimer;
-class TAutoDropBox;
 
 namespace Ui {
 class TForm1;
+}
+
+namespace kc::widgets {
+class TAutoDropBox;
 }
 
 namespace kc::app {
@@ -78,7 +81,7 @@ public:
     CalculatorPage* page(int index) const;
     int activePageIndex() const;
     CalculatorPage* activePage() const;
-    TAutoDropBox* pageSelector() const;
+    widgets::TAutoDropBox* pageSelector() const;
     AboutPage* aboutPage() const;
     InterceptionPage* interceptionPage() const;
     HelpSystem& help() const;

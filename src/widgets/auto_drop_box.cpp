@@ -7,8 +7,10 @@
 #include <QCursor>
 #include <QEnterEvent>
 
+namespace kc::widgets {
+
 TAutoDropBox::TAutoDropBox(QWidget* parent) : QComboBox(parent) {
-    kc::widgets::installComboBoxNames();
+    installComboBoxNames();
     // Styles that pop the list up over the box (Fusion among them) would show every item and ignore
     // maxVisibleItems: drop it down below the box instead.
     setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
@@ -70,3 +72,5 @@ void TAutoDropBox::leaveEvent(QEvent* event) {
         pointerStayedOver_ = false;
     CMMouseLeave();
 }
+
+} // namespace kc::widgets

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+namespace kc::widgets {
+
 // A drop-down list that opens itself when the pointer enters it while AutoDrop is on, so a page can be picked
 // without aiming at the arrow. Everything else is the plain QComboBox.
 class TAutoDropBox : public QComboBox {
@@ -47,3 +49,5 @@ private:
     // entry and must not drop the list again.
     bool pointerStayedOver_ = false;
 };
+
+} // namespace kc::widgets

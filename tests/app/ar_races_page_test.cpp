@@ -18,13 +18,11 @@ protected:
         chooseFromList(window->pageSelector(), "AR races");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
-    QString result(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+    QString result(const char* name) const { return control<QLabel>(name)->text(); }
     QStringList results() const {
         return {result("lblARScanRange"), result("lblARpenScan"), result("lblARresources"),
                 result("lblARMining")};
     }
-    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(ArRacesPageTest, ResultsStayEmptyUntilAnInputChanges) {

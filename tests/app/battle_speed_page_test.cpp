@@ -18,9 +18,6 @@ protected:
 
     widgets::ComboBox* engines() const { return window->findChild<widgets::ComboBox*>("cmbEngine"); }
     QString result() const { return window->findChild<QLabel*>("pnlResultSpeed")->text(); }
-    void type(const char* name, const QString& text) {
-        typeOver(window->findChild<widgets::SpinEdit*>(name), text);
-    }
     static QString moves(const char* steps) {
         return QStringLiteral("Movement in battle is : %1 square(s) a round.").arg(QLatin1String(steps));
     }

@@ -18,9 +18,6 @@ protected:
 
     widgets::ComboBox* weapons() const { return window->findChild<widgets::ComboBox*>("cmbDamageWeapon"); }
     QString result() const { return window->findChild<QLabel*>("pnlResultDamage")->text(); }
-    void type(const char* name, const QString& text) {
-        typeOver(window->findChild<widgets::SpinEdit*>(name), text);
-    }
     static QString damage(int dp) {
         return QStringLiteral("This Fleet will do %1dp damage to the target token.").arg(dp);
     }

@@ -17,13 +17,10 @@ protected:
         chooseFromList(window->pageSelector(), "Bombing");
     }
 
-    widgets::ComboBox* list(const char* name) const { return window->findChild<widgets::ComboBox*>(name); }
-    QString label(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+    widgets::ComboBox* list(const char* name) const { return control<widgets::ComboBox>(name); }
+    QString label(const char* name) const { return control<QLabel>(name)->text(); }
     QString result() const { return label("lblBombres"); }
     QString coverage() const { return label("lblBombDef"); }
-    void type(const char* name, const QString& text) {
-        typeOver(window->findChild<widgets::SpinEdit*>(name), text);
-    }
 };
 
 TEST_F(BombingPageTest, ShowsItsDesignCaptionsUntilAnInputChanges) {

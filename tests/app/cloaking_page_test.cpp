@@ -27,9 +27,8 @@ protected:
 
     app::CloakingPage* page() const { return window->findChild<app::CloakingPage*>("tabCloak"); }
     storage::CloakDesigns& store() const { return page()->designs(); }
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     QListWidget* list() const { return window->findChild<QListWidget*>("lstCloak"); }
-    bool groupEnabled(const char* name) const { return window->findChild<QGroupBox*>(name)->isEnabled(); }
+    bool groupEnabled(const char* name) const { return control<QGroupBox>(name)->isEnabled(); }
     QString result() const { return window->findChild<QLabel*>("pnlResultCloak")->text(); }
     void click(const char* button) {
         QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);

@@ -18,7 +18,6 @@ protected:
         chooseFromList(window->pageSelector(), "Colonist Transport");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     QStringList results() const {
         return {window->findChild<QLabel*>("pnlResultColIS")->text(),
                 window->findChild<QLabel*>("pnlResultColAR")->text()};

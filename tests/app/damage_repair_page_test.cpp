@@ -20,11 +20,8 @@ protected:
     }
 
     widgets::ComboBox* locations() const { return window->findChild<widgets::ComboBox*>("cmbPos"); }
-    QCheckBox* check(const char* name) const { return window->findChild<QCheckBox*>(name); }
+    QCheckBox* check(const char* name) const { return control<QCheckBox>(name); }
     QString result() const { return window->findChild<QLabel*>("lblResultDamage")->text(); }
-    void type(const char* name, const QString& text) {
-        typeOver(window->findChild<widgets::SpinEdit*>(name), text);
-    }
     static QString repaired(const char* share) {
         return QStringLiteral("%1 of the ship's/fleet's Damage will be repaired next year")
             .arg(QLatin1String(share));

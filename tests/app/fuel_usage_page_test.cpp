@@ -18,10 +18,8 @@ protected:
         chooseFromList(window->pageSelector(), "Fuel Usage");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     widgets::ComboBox* engines() const { return window->findChild<widgets::ComboBox*>("cmbFuelEngine"); }
     QString result() const { return window->findChild<QLabel*>("pnlResultFuel")->text(); }
-    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(FuelUsagePageTest, ShowsItsDesignCaptionUntilAnInputChanges) {

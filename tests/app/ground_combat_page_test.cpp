@@ -19,11 +19,10 @@ protected:
     QStringList results() const {
         QStringList texts;
         for (const char* name : {"groundKilledByDef", "groundWins", "groundPopLeft"})
-            texts << window->findChild<QLabel*>(name)->text();
+            texts << control<QLabel>(name)->text();
         return texts;
     }
-    void type(const char* name, const QString& text) { typeOver(window->findChild<QLineEdit*>(name), text); }
-    void click(const char* name) { window->findChild<QCheckBox*>(name)->click(); }
+    void click(const char* name) { control<QCheckBox>(name)->click(); }
 };
 
 TEST_F(GroundCombatPageTest, ShowsItsDesignTextsUntilAnInputChanges) {

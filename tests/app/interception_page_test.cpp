@@ -25,11 +25,8 @@ protected:
 
     app::InterceptionPage* page() const { return window->interceptionPage(); }
     widgets::Picture* picture() const { return window->findChild<widgets::Picture*>("imgIntercept"); }
-    QRadioButton* situation(const char* name) const { return window->findChild<QRadioButton*>(name); }
-    QString result(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
-    void type(const char* name, const QString& text) {
-        typeOver(window->findChild<widgets::SpinEdit*>(name), text);
-    }
+    QRadioButton* situation(const char* name) const { return control<QRadioButton>(name); }
+    QString result(const char* name) const { return control<QLabel>(name)->text(); }
     void steps(int count) {
         for (int step = 0; step < count; ++step)
             page()->tmrIntersectTimer();

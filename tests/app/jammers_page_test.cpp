@@ -19,9 +19,6 @@ protected:
 
     widgets::ComboBox* torpedoes() const { return window->findChild<widgets::ComboBox*>("cmbTorpType"); }
     QString result() const { return window->findChild<QLabel*>("pnlResultTorp")->text(); }
-    void type(const char* name, const QString& text) {
-        typeOver(window->findChild<widgets::SpinEdit*>(name), text);
-    }
 };
 
 TEST_F(JammersPageTest, KeepsItsCaptionUntilATorpedoIsChosen) {

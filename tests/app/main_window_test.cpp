@@ -44,7 +44,7 @@ TEST_F(ShellTest, SelectorListsEveryPageButTheFrontInCaseInsensitiveOrder) {
 
 TEST_F(ShellTest, TheDroppedSelectorShowsTheLongestCaptionWholeAndTheBoxKeepsItsWidth) {
     showWindow();
-    TAutoDropBox* selector = window->pageSelector();
+    widgets::TAutoDropBox* selector = window->pageSelector();
     selector->showPopup();
     const QAbstractItemView* list = selector->view();
     // The items are drawn in the selector's font.

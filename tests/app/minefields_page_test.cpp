@@ -25,14 +25,12 @@ protected:
         chooseFromList(window->pageSelector(), "Minefields");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     widgets::ComboBox* weapons() const { return window->findChild<widgets::ComboBox*>("cmbWeapon"); }
-    QCheckBox* check(const char* name) const { return window->findChild<QCheckBox*>(name); }
-    QString text(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+    QCheckBox* check(const char* name) const { return control<QCheckBox>(name); }
+    QString text(const char* name) const { return control<QLabel>(name)->text(); }
     QStringList results() const {
         return {text("lblResultSweep"), text("lblResultMines"), text("lblResultMine2")};
     }
-    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(MinefieldsPageTest, ShowsItsDesignCaptionsUntilAnInputChanges) {

@@ -24,12 +24,6 @@ protected:
         chooseFromList(window->pageSelector(), "Mineral Packets");
     }
 
-    template <typename Control = QWidget> Control* control(const char* name) const {
-        auto* found = window->findChild<Control*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    widgets::SpinEdit* box(const char* name) const { return control<widgets::SpinEdit>(name); }
     QString result(const char* name) const { return control<QLabel>(name)->text(); }
     QStringList results() const {
         QStringList texts;
@@ -38,7 +32,6 @@ protected:
         return texts;
     }
     QString notice() const { return result("lblPacketNotice"); }
-    void type(const char* name, const QString& text) { typeOver(box(name), text); }
     void findBestWarp() { QTest::mouseClick(control<QPushButton>("btnMinWarp"), Qt::LeftButton); }
 };
 

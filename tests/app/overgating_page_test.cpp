@@ -16,11 +16,9 @@ protected:
         chooseFromList(window->pageSelector(), "Overgating damage");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
-    widgets::ComboBox* gate(const char* name) const { return window->findChild<widgets::ComboBox*>(name); }
-    QLabel* label(const char* name) const { return window->findChild<QLabel*>(name); }
+    widgets::ComboBox* gate(const char* name) const { return control<widgets::ComboBox>(name); }
+    QLabel* label(const char* name) const { return control<QLabel>(name); }
     QStringList results() const { return {label("lblOGA2B")->text(), label("lblOGB2A")->text()}; }
-    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(OvergatingPageTest, ShowsItsDesignCaptionsUntilAnInputChanges) {

@@ -16,7 +16,6 @@ protected:
         chooseFromList(window->pageSelector(), "Planet Score");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
     QString result() const { return window->findChild<QLabel*>("pnlResultScore")->text(); }
 };
 

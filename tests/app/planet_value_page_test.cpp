@@ -25,11 +25,6 @@ protected:
         chooseFromList(window->pageSelector(), "Planet Value");
     }
 
-    template <typename Control = QWidget> Control* control(const char* name) const {
-        auto* found = window->findChild<Control*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QString text(const char* name) const {
         if (auto* edit = window->findChild<QLineEdit*>(name))
             return edit->text();

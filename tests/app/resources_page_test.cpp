@@ -20,8 +20,7 @@ protected:
         chooseFromList(window->pageSelector(), "Resources");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
-    QCheckBox* check(const char* name) const { return window->findChild<QCheckBox*>(name); }
+    QCheckBox* check(const char* name) const { return control<QCheckBox>(name); }
     QString result() const { return window->findChild<QLabel*>("Label135")->text(); }
 };
 

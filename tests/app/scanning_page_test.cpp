@@ -24,11 +24,9 @@ protected:
         chooseFromList(window->pageSelector(), "Scanning");
     }
 
-    widgets::SpinEdit* box(const char* name) const { return window->findChild<widgets::SpinEdit*>(name); }
-    widgets::ComboBox* list(const char* name) const { return window->findChild<widgets::ComboBox*>(name); }
-    QCheckBox* check(const char* name) const { return window->findChild<QCheckBox*>(name); }
+    widgets::ComboBox* list(const char* name) const { return control<widgets::ComboBox>(name); }
+    QCheckBox* check(const char* name) const { return control<QCheckBox>(name); }
     QString result() const { return window->findChild<QLabel*>("lblResultScanner")->text(); }
-    void type(const char* name, const QString& text) { typeOver(box(name), text); }
 };
 
 TEST_F(ScanningPageTest, ShowsItsDesignCaptionUntilAnInputChanges) {

@@ -23,7 +23,7 @@ protected:
     }
     QLabel* panel() const { return window->findChild<QLabel*>("pnlMT"); }
     QColor panelColour() const { return panel()->palette().color(QPalette::WindowText); }
-    widgets::ComboBox* list(const char* name) const { return window->findChild<widgets::ComboBox*>(name); }
+    widgets::ComboBox* list(const char* name) const { return control<widgets::ComboBox>(name); }
     QStringList lastItems() const {
         QStringList items;
         for (const char* name : kLists)

@@ -44,7 +44,7 @@ void RealWindowTest::TearDown() {
 }
 
 void RealWindowTest::choosePage(const QString& caption) {
-    TAutoDropBox& selector = *window->pageSelector();
+    widgets::TAutoDropBox& selector = *window->pageSelector();
     player.point(selector);
     if (!Player::waitUntil([&] { return selector.isDroppedDown(); }, 1000))
         player.click(selector); // the pointer was there already, or auto-drop is off

@@ -4,8 +4,10 @@
 // window.
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
+#include "support/choose.h"
 #include "support/qt_printers.h"
 #include "widgets/auto_drop_box.h"
+#include "widgets/spin_edit.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,6 +20,8 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace kc::test {
@@ -104,6 +108,15 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
+
+    // The window's control of that name and type; a misspelt name fails the test instead of crashing it.
+    template <typename Control = QWidget> Control* control(const char* name) const {
+        if (auto* found = window->findChild<Control*>(QString::fromLatin1(name)))
+            return found;
+        throw std::logic_error(std::string("no control of that type called ") + name);
+    }
+    widgets::SpinEdit* box(const char* name) const { return control<widgets::SpinEdit>(name); }
+    void type(const char* name, const QString& text) { typeOver(control(name), text); }
 
     TemporarySettings settings;
     RecordingDialogs dialogs;

@@ -9,6 +9,8 @@
 
 namespace {
 
+using kc::widgets::TAutoDropBox;
+
 class AutoDropBoxTest : public testing::Test {
 protected:
     AutoDropBoxTest() {
