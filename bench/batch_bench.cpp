@@ -2,7 +2,6 @@
 // korvathcalc-cli --batch, and as one korvathcalc-cli process each. Read the two times side by side; their
 // ratio is the batch's gain. Run it from the build's bin folder's neighbourhood (it starts
 // bin/korvathcalc-cli).
-#include "app/application.h"
 #include "cli/cli_driver.h"
 #include "cli/json_line.h"
 
@@ -66,13 +65,3 @@ void BM_OneProcessPerScenario(benchmark::State& state) {
 BENCHMARK(BM_OneProcessPerScenario)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    kc::app::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

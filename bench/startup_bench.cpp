@@ -1,5 +1,4 @@
 // Start-up as the user waits for it: the main window with all its pages built and shown, off-screen.
-#include "app/application.h"
 #include "app/main_window.h"
 
 #include <QTemporaryDir>
@@ -20,13 +19,3 @@ void BM_WindowStartup(benchmark::State& state) {
 BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    kc::app::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -20,6 +20,7 @@
 namespace {
 
 using namespace kc::parser;
+using testing::compiled;
 
 // The reference re-reads every part of a text for every split it tries: beyond this length one input can take
 // seconds, and libFuzzer's inputs would time out instead of being compared.
@@ -28,23 +29,6 @@ constexpr std::size_t kLongest = 24;
 [[noreturn]] void finding(const std::string& text, const std::string& what) {
     std::fprintf(stderr, "expression-vs-reference finding for \"%s\": %s\n", text.c_str(), what.c_str());
     std::abort();
-}
-
-std::string compiled(TParser& parser, const std::string& text) {
-    try {
-        parser.setExpression(text);
-    } catch (const ESyntaxError& e) {
-        std::string message = e.what();
-        message = message.substr(std::strlen("Error parsing expression:\r"));
-        const std::size_t cr = message.find('\r');
-        if (cr != std::string::npos) {
-            message[cr] = '|';
-        }
-        return "syntax: " + message;
-    } catch (const std::exception& e) {
-        return std::string("other: ") + e.what();
-    }
-    return testing::StructureReader(parser).read();
 }
 
 // A value or the failure's message, as a text that compares bit for bit.

@@ -16,26 +16,8 @@
 namespace kc::parser {
 namespace {
 
+using testing::compiled;
 using testing::LiteralReference;
-using testing::StructureReader;
-
-std::string compiled(TParser& parser, const std::string& text) {
-    try {
-        parser.setExpression(text);
-    } catch (const ESyntaxError& e) {
-        std::string message = e.what();
-        const std::string prefix = "Error parsing expression:\r";
-        message = message.substr(prefix.size());
-        const std::size_t cr = message.find('\r');
-        if (cr != std::string::npos) {
-            message[cr] = '|';
-        }
-        return "syntax: " + message;
-    } catch (const std::exception& e) {
-        return std::string("other: ") + e.what();
-    }
-    return StructureReader(parser).read();
-}
 
 // Short texts built from pieces that meet at every trap: signs, exponents, brackets, commas and calls.
 std::string randomText(std::mt19937& random) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <typeinfo>
 
 namespace kc::parser::testing {
@@ -93,5 +94,24 @@ private:
     }
     const TCustomParser& parser_;
 };
+
+// What the compiler makes of a text: the structure, "syntax: <message>" (the message's two parts joined by
+// "|") for a text no form matches, or "other: <message>" for any other failure.
+inline std::string compiled(TParser& parser, const std::string& text) {
+    try {
+        parser.setExpression(text);
+    } catch (const ESyntaxError& e) {
+        std::string message = e.what();
+        message = message.substr(std::string_view("Error parsing expression:\r").size());
+        const std::size_t cr = message.find('\r');
+        if (cr != std::string::npos) {
+            message[cr] = '|';
+        }
+        return "syntax: " + message;
+    } catch (const std::exception& e) {
+        return std::string("other: ") + e.what();
+    }
+    return StructureReader(parser).read();
+}
 
 } // namespace kc::parser::testing
