@@ -1,6 +1,7 @@
 // Start-up as the user waits for it: the main window with all its pages built and shown, off-screen.
 #include "app/main_window.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
