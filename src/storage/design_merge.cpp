@@ -27,9 +27,16 @@ bool same(const DesignRecord& a, const DesignRecord& b) {
 DesignFileKind classifyDesignFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kDesignFileBytes)
         return DesignFileKind::TooShort;
-    for (std::size_t slot = 0; slot < kDesignSlots; ++slot)
-        if (!isDesignRecord(bytes.subspan(slot * kRecordBytes).first<kRecordBytes>()))
+    // The program keeps its designs in the first slots: a design after a free slot would be out of sight on
+    // the page, and the next new design would take its slot.
+    bool freeSlotSeen = false;
+    for (std::size_t slot = 0; slot < kDesignSlots; ++slot) {
+        const auto bytesOfSlot = bytes.subspan(slot * kRecordBytes).first<kRecordBytes>();
+        const bool inUse = decodeRecord(bytesOfSlot).inUse != 0;
+        if (!isDesignRecord(bytesOfSlot) || (freeSlotSeen && inUse))
             return DesignFileKind::NotDesignFile;
+        freeSlotSeen = freeSlotSeen || !inUse;
+    }
     return bytes.size() == kDesignFileBytes ? DesignFileKind::Designs : DesignFileKind::LongerFile;
 }
 

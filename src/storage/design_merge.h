@@ -15,7 +15,7 @@ enum class DesignFileKind {
     LongerFile,    // sixteen design records followed by more bytes: read, but never cut by a save
     TooShort,      // fewer than 352 bytes
     NotDesignFile, // records that no copy of the program writes (an in-use byte other than 0 or 1, a name of
-                   // more than eight characters)
+                   // more than eight characters, a design after a free slot)
 };
 
 DesignFileKind classifyDesignFile(std::span<const std::uint8_t> bytes);

@@ -112,6 +112,9 @@ TEST(ClassifyDesignFile, TellsDesignsFromOtherBytes) {
     std::vector<std::uint8_t> longName = bytes;
     longName[7] = 9;
     EXPECT_EQ(classifyDesignFile(longName), DesignFileKind::NotDesignFile);
+    std::vector<std::uint8_t> designAfterFreeSlot = bytes;
+    designAfterFreeSlot[20] = 0; // the new design would take Tank's slot
+    EXPECT_EQ(classifyDesignFile(designAfterFreeSlot), DesignFileKind::NotDesignFile);
 }
 
 } // namespace
