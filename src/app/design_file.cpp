@@ -224,6 +224,8 @@ void DesignFile::load(storage::CloakDesigns& designs) {
         refuseNonDesignFile(location_.readFrom);
     case storage::DesignFileKind::LongerFile:
         // Its designs are shown, but a save would cut what follows them.
+    case storage::DesignFileKind::DesignAfterFreeSlot:
+        // Shown as the page counts them; a new design would take another's slot.
         break;
     case storage::DesignFileKind::Designs:
         keepFileAsItIs_ = false;

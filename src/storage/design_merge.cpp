@@ -27,16 +27,18 @@ bool same(const DesignRecord& a, const DesignRecord& b) {
 DesignFileKind classifyDesignFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kDesignFileBytes)
         return DesignFileKind::TooShort;
-    // The program keeps its designs in the first slots: a design after a free slot would be out of sight on
-    // the page, and the next new design would take its slot.
     bool freeSlotSeen = false;
+    bool designAfterFreeSlot = false;
     for (std::size_t slot = 0; slot < kDesignSlots; ++slot) {
         const auto bytesOfSlot = bytes.subspan(slot * kRecordBytes).first<kRecordBytes>();
-        const bool inUse = decodeRecord(bytesOfSlot).inUse != 0;
-        if (!isDesignRecord(bytesOfSlot) || (freeSlotSeen && inUse))
+        if (!isDesignRecord(bytesOfSlot))
             return DesignFileKind::NotDesignFile;
+        const bool inUse = decodeRecord(bytesOfSlot).inUse != 0;
+        designAfterFreeSlot = designAfterFreeSlot || (freeSlotSeen && inUse);
         freeSlotSeen = freeSlotSeen || !inUse;
     }
+    if (designAfterFreeSlot)
+        return DesignFileKind::DesignAfterFreeSlot;
     return bytes.size() == kDesignFileBytes ? DesignFileKind::Designs : DesignFileKind::LongerFile;
 }
 

@@ -15,7 +15,10 @@ enum class DesignFileKind {
     LongerFile,    // sixteen design records followed by more bytes: read, but never cut by a save
     TooShort,      // fewer than 352 bytes
     NotDesignFile, // records that no copy of the program writes (an in-use byte other than 0 or 1, a name of
-                   // more than eight characters, a design after a free slot)
+                   // more than eight characters)
+    // Designs that leave a free slot before another design, which no copy of the program writes: read, but
+    // never written, as a new design would take the slot after the count, another design's.
+    DesignAfterFreeSlot,
 };
 
 DesignFileKind classifyDesignFile(std::span<const std::uint8_t> bytes);

@@ -114,7 +114,7 @@ TEST(ClassifyDesignFile, TellsDesignsFromOtherBytes) {
     EXPECT_EQ(classifyDesignFile(longName), DesignFileKind::NotDesignFile);
     std::vector<std::uint8_t> designAfterFreeSlot = bytes;
     designAfterFreeSlot[20] = 0; // the new design would take Tank's slot
-    EXPECT_EQ(classifyDesignFile(designAfterFreeSlot), DesignFileKind::NotDesignFile);
+    EXPECT_EQ(classifyDesignFile(designAfterFreeSlot), DesignFileKind::DesignAfterFreeSlot);
 }
 
 } // namespace
